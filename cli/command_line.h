@@ -1,0 +1,37 @@
+// `rastrum`: the command-line front end over the conversion engine.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "platform/cstring.h"
+
+// What `rastrum convert` was asked to do.
+struct ConvertOptions {
+  int depth = 16;
+  CString extensions = L"bmp";
+  CString stem;          // empty: time-stamped names
+  CString outputFolder;  // empty: the current directory
+  CString folder;        // empty: "bmp"
+};
+
+// Exit codes of `rastrum`.
+enum ExitCode {
+  kExitConverted = 0,
+  kExitNoFiles = 1,
+  kExitUsage = 2,
+  kExitOutputFailed = 3,
+};
+
+// Parses the arguments after the program name. Returns the options of a
+// convert command, or nothing when the process should end now with
+// `exitCode` (help, version, or a usage error already reported on `err`).
+std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args, FILE* out,
+                                               FILE* err, int& exitCode);
+
+// Runs a conversion: message lines to `out`, the outcome to `err`.
+int RunConvert(const ConvertOptions& options, FILE* out, FILE* err);
+
+// The whole program, for main and for tests.
+int RastrumMain(const std::vector<CString>& args, FILE* out, FILE* err);
