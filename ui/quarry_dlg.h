@@ -1,0 +1,58 @@
+// CQuarryDlg: the main dialog. It holds the user's choices, starts a
+// conversion run from "Convert to BIN" and shows the run's report. The
+// engine's settings and report state are its own members (CQuarryEngine).
+#pragma once
+
+#include <cstdint>
+
+#include "engine/quarry_engine.h"
+#include "platform/cstring.h"
+#include "ui/framework/framework.h"
+#include "ui/resource.h"
+
+// Set by the first press of "Convert to BIN" and never reset: from then on
+// every run starts on an empty message list.
+extern uint8_t g_bRanOnce;
+
+// The message list has to exist before the engine base, which keeps a
+// reference to it; a base class is constructed before the next one.
+struct CQuarryDlgLog {
+  CListBox m_listLog;
+};
+
+class CQuarryDlg : public CDialog, private CQuarryDlgLog, public CQuarryEngine {
+ public:
+  enum { IDD = IDD_RASTRUM_DIALOG };
+
+  explicit CQuarryDlg(CWnd* pParent = nullptr);
+  ~CQuarryDlg() override;
+
+  // Splits the extension text into m_strExt and counts the words in
+  // m_nExtCount; the caller sets the count to 0 first.
+  void ParseExtensionList(CString text);
+
+  HICON m_hIcon;
+  CString m_strExtensions;
+  // Control 1002: the engine reports here (CQuarryEngine::m_listLog is this
+  // same list box).
+  using CQuarryDlgLog::m_listLog;
+  // Control 1003: emptied and hidden at every run; nothing is ever added.
+  CListBox m_listAux;
+  CString m_strFolder;
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+
+  afx_msg void OnSysCommand(UINT nID, INT_PTR lParam);
+  afx_msg void OnPaint();
+  afx_msg HCURSOR OnQueryDragIcon();
+  afx_msg void OnBnClickedConvert();
+  afx_msg void OnBnClickedBrowse();
+  afx_msg void OnBnClickedNotUse();
+  afx_msg void OnBnClickedDepth24();
+  afx_msg void OnBnClickedDepth16();
+  afx_msg void OnBnClickedDepth8();
+
+  DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,24 @@
+// Resource ids of the dialog program. Plain macros: the resource compiler
+// reads this file too.
+#pragma once
+
+#define IDM_ABOUTBOX 0x0010
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_RASTRUM_DIALOG 102
+#define IDR_MAINFRAME 128
+
+#define IDC_EXTENSIONS 1000
+#define IDC_CONVERT 1001
+#define IDC_LOG 1002
+#define IDC_AUX_LIST 1003
+#define IDC_NOT_USE 1004
+#define IDC_FOLDER 1005
+#define IDC_BROWSE 1006
+#define IDC_DEPTH24 1007
+#define IDC_DEPTH16 1008
+#define IDC_DEPTH8 1009
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
