@@ -129,4 +129,13 @@ CWinApp* AfxGetApp() {
   return g_pApp;
 }
 
+CString AfxAppNameFromPath(const CString& path) {
+  const std::wstring& text = path.str();
+  size_t start = text.find_last_of(L"/\\");
+  std::wstring name = text.substr(start == std::wstring::npos ? 0 : start + 1);
+  size_t dot = name.rfind(L'.');
+  if (dot != std::wstring::npos && dot > 0) name.erase(dot);
+  return CString(name);
+}
+
 void AfxEnableControlContainer(void*) {}

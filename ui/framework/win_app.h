@@ -43,6 +43,11 @@ class CWinApp : public CCmdTarget {
 
 CWinApp* AfxGetApp();
 
+// The application's name from its executable's path: the file name without
+// folder and extension ("/usr/bin/ZT_Rastrum" and "C:\\x\\ZT_Rastrum.exe"
+// both give "ZT_Rastrum").
+CString AfxAppNameFromPath(const CString& path);
+
 // Dialogs may host embedded controls; none of the backends needs set-up.
 void AfxEnableControlContainer(void* pOccManager = nullptr);
 

@@ -1,0 +1,89 @@
+// Application services of the wx backend: icons, message boxes, the folder
+// chooser and the busy pointer.
+#include <wx/dirdlg.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include <map>
+#include <memory>
+
+#include "ui/framework/folder_picker.h"
+#include "ui/framework/message_box.h"
+#include "ui/framework/wait_cursor.h"
+#include "ui/framework/win_app.h"
+#include "ui/framework/wnd.h"
+#include "ui/framework/wx_host.h"
+
+namespace {
+
+wxImage ImageOf(const IconResource& icon) {
+  wxImage image(icon.width, icon.height);
+  image.InitAlpha();
+  const uint32_t* pixels = icon.pixels();
+  for (int y = 0; y < icon.height; ++y) {
+    for (int x = 0; x < icon.width; ++x) {
+      uint32_t argb = pixels[y * icon.width + x];
+      image.SetRGB(x, y, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+      image.SetAlpha(x, y, static_cast<unsigned char>(argb >> 24));
+    }
+  }
+  return image;
+}
+
+// The window that owns modal boxes: the innermost open dialog.
+wxWindow* ActiveOwner() {
+  wxWindow* active = wxGetActiveWindow();
+  if (active) return wxGetTopLevelParent(active);
+  CWinApp* app = AfxGetApp();
+  return app && app->m_pMainWnd ? ToWx(app->m_pMainWnd->m_hWnd) : nullptr;
+}
+
+}  // namespace
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const {
+  static std::map<UINT, std::unique_ptr<WxIcon>> loaded;
+  auto found = loaded.find(nIDResource);
+  if (found != loaded.end()) return reinterpret_cast<HICON>(found->second.get());
+  const IconResource* resource = AfxFindIcon(nIDResource);
+  if (!resource) return nullptr;
+  wxImage full = ImageOf(*resource);
+  int size = SystemIconSize();
+  auto icon = std::make_unique<WxIcon>(
+      WxIcon{resource, full, full.Scale(size, size, wxIMAGE_QUALITY_HIGH)});
+  HICON handle = reinterpret_cast<HICON>(icon.get());
+  loaded.emplace(nIDResource, std::move(icon));
+  return handle;
+}
+
+// GTK registers its widget classes itself.
+BOOL AfxInitCommonControls(UINT) {
+  return TRUE;
+}
+
+// Without an icon flag, an OK box shows the exclamation icon, as the
+// framework's boxes do.
+int AfxMessageBox(const wchar_t* lpszText, UINT nType, UINT) {
+  CWinApp* app = AfxGetApp();
+  wxString caption = app ? ToWxString(app->m_strAppName) : wxString();
+  long style = wxCENTRE | wxICON_EXCLAMATION | ((nType & 0xF) == MB_OK ? wxOK : wxOK | wxCANCEL);
+  wxMessageDialog box(ActiveOwner(), wxString(lpszText), caption, style);
+  return box.ShowModal() == wxID_OK ? IDOK : IDCANCEL;
+}
+
+BOOL AfxBrowseForFolder(CWnd* pOwner, const wchar_t* lpszTitle, UINT, CString& rPath) {
+  wxWindow* owner = pOwner ? ToWx(pOwner->m_hWnd) : nullptr;
+  owner = owner ? wxGetTopLevelParent(owner) : ActiveOwner();
+  wxDirDialog chooser(owner, wxString(lpszTitle), wxEmptyString,
+                      wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  if (chooser.ShowModal() != wxID_OK) return FALSE;
+  rPath = FromWxString(chooser.GetPath());
+  return TRUE;
+}
+
+CWaitCursor::CWaitCursor() {
+  wxBeginBusyCursor();
+}
+
+CWaitCursor::~CWaitCursor() {
+  wxEndBusyCursor();
+}

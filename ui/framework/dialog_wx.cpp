@@ -1,0 +1,310 @@
+// Dialogs of the wx backend: a template becomes a wxDialog laid out in
+// dialog units, and the user's clicks and keys become window messages.
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/radiobut.h>
+#include <wx/settings.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+
+#include "ui/framework/dialog_manager.h"
+#include "ui/framework/win_app.h"
+#include "ui/framework/wx_host.h"
+
+using dialog_manager::ControlKind;
+
+namespace {
+
+// Ids of the popup's items: the system commands do not fit wx's id range.
+constexpr int kFirstMenuItemId = wxID_HIGHEST + 1;
+
+long FrameStyle(uint32_t style) {
+  long wxStyle = 0;
+  if ((style & WS_CAPTION) == WS_CAPTION) wxStyle |= wxCAPTION;
+  if (style & WS_SYSMENU) wxStyle |= wxSYSTEM_MENU | wxCLOSE_BOX;
+  if (style & WS_MINIMIZEBOX) wxStyle |= wxMINIMIZE_BOX;
+  if (style & WS_MAXIMIZEBOX) wxStyle |= wxMAXIMIZE_BOX;
+  if (style & WS_THICKFRAME) wxStyle |= wxRESIZE_BORDER;
+  return wxStyle;
+}
+
+// The template's font where it exists; otherwise the desktop's own face at
+// the template's size, which sets the dialog units.
+wxFont TemplateFont(const DialogFont& font) {
+  wxFont chosen = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+  chosen.SetPointSize(font.pointSize);
+  if (font.italic) chosen.SetStyle(wxFONTSTYLE_ITALIC);
+  if (font.weight >= 700) chosen.SetWeight(wxFONTWEIGHT_BOLD);
+  return chosen;
+}
+
+int WxId(const DialogItemTemplate& item) {
+  return item.id.value == -1 ? wxID_ANY : item.id.value;
+}
+
+wxString ItemText(const DialogItemTemplate& item) {
+  return item.text ? wxString(item.text) : wxString();
+}
+
+// SS_LEFT wraps its text within the box. A one-line label whose text is
+// wider than the box in this font grows to the right instead, so that the
+// whole label shows.
+void FitLabel(wxStaticText& label, const wxSize& size) {
+  int textWidth = label.GetTextExtent(label.GetLabelText()).x;
+  bool oneLine = size.y < 2 * label.GetCharHeight();
+  if (oneLine && textWidth > size.x) {
+    label.SetSize(textWidth, size.y);
+  } else {
+    label.Wrap(size.x);
+  }
+}
+
+// GTK draws a check box or radio button no smaller than its indicator and
+// text; the control keeps its place and grows around its middle line.
+wxWindow* FitIndicator(wxWindow* button) {
+  wxRect rect = button->GetRect();
+  wxSize best = button->GetBestSize();
+  if (best.x <= rect.width && best.y <= rect.height) return button;
+  int height = std::max(rect.height, best.y);
+  button->SetSize(rect.x, rect.y - (height - rect.height) / 2, std::max(rect.width, best.x),
+                  height);
+  return button;
+}
+
+}  // namespace
+
+HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* parent)
+    : owner_(owner), tmpl_(tmpl), hasSystemMenu_(tmpl.style & WS_SYSMENU) {
+  Create(parent, wxID_ANY, wxString(tmpl.caption), wxDefaultPosition, wxDefaultSize,
+         FrameStyle(tmpl.style));
+  SetFont(TemplateFont(tmpl.font));
+  systemMenu_.items = dialog_manager::DefaultSystemMenu(tmpl.style);
+  systemMenuObject_.m_hMenu = ToHmenu(&systemMenu_);
+  SetClientSize(ConvertDialogToPixels(wxSize(tmpl.cx, tmpl.cy)));
+  CreateControls();
+  CentreOnParent();
+
+  Bind(wxEVT_BUTTON, &HostDialog::OnControlClicked, this);
+  Bind(wxEVT_CHECKBOX, &HostDialog::OnControlClicked, this);
+  Bind(wxEVT_RADIOBUTTON, &HostDialog::OnControlClicked, this);
+  Bind(wxEVT_CHAR_HOOK, &HostDialog::OnCharHook, this);
+  Bind(wxEVT_CONTEXT_MENU, &HostDialog::OnContextMenu, this);
+  Bind(wxEVT_CLOSE_WINDOW, &HostDialog::OnClose, this);
+  Bind(wxEVT_PAINT, &HostDialog::OnPaint, this);
+}
+
+void HostDialog::CreateControls() {
+  for (size_t i = 0; i < tmpl_.items.size(); ++i) {
+    wxWindow* control = CreateControl(i);
+    if (!(tmpl_.items[i].style & WS_VISIBLE)) control->Hide();
+  }
+}
+
+wxWindow* HostDialog::CreateControl(size_t index) {
+  const DialogItemTemplate& item = tmpl_.items[index];
+  wxPoint pos = ConvertDialogToPixels(wxPoint(item.x, item.y));
+  wxSize size = ConvertDialogToPixels(wxSize(item.cx, item.cy));
+  int id = WxId(item);
+  switch (dialog_manager::KindOf(item)) {
+    case ControlKind::kEdit:
+      return new wxTextCtrl(this, id, ItemText(item), pos, size);
+    case ControlKind::kText: {
+      auto* label = new wxStaticText(this, id, wxString(), pos, size, wxST_NO_AUTORESIZE);
+      if (item.style & SS_NOPREFIX) {
+        label->SetLabelText(ItemText(item));
+      } else {
+        label->SetLabel(ItemText(item));
+      }
+      FitLabel(*label, size);
+      return label;
+    }
+    case ControlKind::kIcon: {
+      const IconResource* icon = AfxFindIcon(static_cast<UINT>(item.iconId.value));
+      auto* picture = new wxStaticBitmap(this, id, wxNullBitmap, pos);
+      if (icon) {
+        auto* handle = FromHicon(AfxGetApp()->LoadIcon(static_cast<UINT>(icon->id.value)));
+        picture->SetBitmap(wxBitmap(handle->systemSized));
+      }
+      return picture;
+    }
+    case ControlKind::kPushButton:
+      return new wxButton(this, id, ItemText(item), pos, size);
+    case ControlKind::kDefPushButton: {
+      auto* button = new wxButton(this, id, ItemText(item), pos, size);
+      button->SetDefault();
+      return button;
+    }
+    case ControlKind::kCheckBox:
+      return FitIndicator(new wxCheckBox(this, id, ItemText(item), pos, size));
+    case ControlKind::kRadioButton: {
+      long style = dialog_manager::StartsRadioGroup(tmpl_.items, index) ? wxRB_GROUP : 0;
+      auto* radio = new wxRadioButton(this, id, ItemText(item), pos, size, style);
+      if (!(item.style & WS_TABSTOP)) radio->DisableFocusFromKeyboard();
+      return FitIndicator(radio);
+    }
+    case ControlKind::kGroupBox:
+      return new wxStaticBox(this, id, ItemText(item), pos, size);
+    case ControlKind::kListBox: {
+      long style = wxLB_SINGLE | wxLB_NEEDED_SB | ((item.style & LBS_SORT) ? wxLB_SORT : 0);
+      return new wxListBox(this, id, pos, size, 0, nullptr, style);
+    }
+  }
+  return nullptr;
+}
+
+void HostDialog::FocusFirstTabStop() {
+  for (const DialogItemTemplate& item : tmpl_.items) {
+    if (!(item.style & WS_TABSTOP) || item.id.value == -1) continue;
+    wxWindow* control = FindWindow(item.id.value);
+    if (control && control->IsShown()) {
+      control->SetFocus();
+      return;
+    }
+  }
+}
+
+void HostDialog::SetFrameworkIcon(HICON icon, bool big) {
+  (big ? bigIcon_ : smallIcon_) = icon;
+  wxIconBundle bundle;
+  auto add = [&bundle](const wxImage& image) {
+    wxIcon wxicon;
+    wxicon.CopyFromBitmap(wxBitmap(image));
+    bundle.AddIcon(wxicon);
+  };
+  if (WxIcon* handle = FromHicon(bigIcon_)) {
+    add(handle->full);
+    add(handle->systemSized);
+  }
+  if (WxIcon* handle = FromHicon(smallIcon_)) {
+    int small = wxSystemSettings::GetMetric(wxSYS_SMALLICON_X);
+    if (small <= 0) small = 16;
+    add(handle->full.Scale(small, small, wxIMAGE_QUALITY_HIGH));
+  }
+  SetIcons(bundle);
+}
+
+void HostDialog::End(int result) {
+  if (IsModal()) {
+    EndModal(result);
+    return;
+  }
+  endedEarly_ = true;
+  earlyResult_ = result;
+}
+
+int HostDialog::RunModal() {
+  return endedEarly_ ? earlyResult_ : ShowModal();
+}
+
+void HostDialog::Send(UINT message, WPARAM wParam, INT_PTR lParam) {
+  owner_.SendMessage(message, wParam, lParam);
+}
+
+void HostDialog::OnControlClicked(wxCommandEvent& event) {
+  auto* source = dynamic_cast<wxWindow*>(event.GetEventObject());
+  Send(WM_COMMAND, MAKEWPARAM(event.GetId(), BN_CLICKED),
+       reinterpret_cast<INT_PTR>(ToHwnd(source)));
+}
+
+// The dialog manager's keys: Escape cancels; Enter presses a focused push
+// button and otherwise sends the default command; Shift+F10, the Menu key
+// and Alt+Space open the system menu.
+void HostDialog::OnCharHook(wxKeyEvent& event) {
+  int key = event.GetKeyCode();
+  bool systemMenuKey = key == WXK_WINDOWS_MENU || key == WXK_MENU ||
+                       (key == WXK_F10 && event.GetModifiers() == wxMOD_SHIFT) ||
+                       (key == WXK_SPACE && event.GetModifiers() == wxMOD_ALT);
+  if (systemMenuKey) {
+    ShowSystemMenu(wxPoint(0, 0));
+    return;
+  }
+  if (key == WXK_ESCAPE) {
+    Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return;
+  }
+  if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+    if (dynamic_cast<wxButton*>(wxWindow::FindFocus())) {
+      event.Skip();
+      return;
+    }
+    Send(WM_COMMAND, MAKEWPARAM(dialog_manager::DefaultCommandId(tmpl_.items), BN_CLICKED), 0);
+    return;
+  }
+  event.Skip();
+}
+
+// X11 window managers own the title bar's menu, so the dialog's system menu
+// opens from its own background.
+void HostDialog::OnContextMenu(wxContextMenuEvent& event) {
+  if (event.GetEventObject() != this) {
+    event.Skip();
+    return;
+  }
+  wxPoint where = event.GetPosition();
+  ShowSystemMenu(where == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(where));
+}
+
+void HostDialog::ShowSystemMenu(const wxPoint& where) {
+  if (!hasSystemMenu_) return;
+  wxMenu menu;
+  for (size_t i = 0; i < systemMenu_.items.size(); ++i) {
+    const auto& item = systemMenu_.items[i];
+    if (item.flags & MF_SEPARATOR) {
+      menu.AppendSeparator();
+      continue;
+    }
+    wxMenuItem* entry = menu.Append(kFirstMenuItemId + static_cast<int>(i), ToWxString(item.text));
+    if (item.flags & MF_GRAYED) entry->Enable(false);
+  }
+  int chosen = GetPopupMenuSelectionFromUser(menu, where);
+  if (chosen < kFirstMenuItemId) return;
+  size_t index = static_cast<size_t>(chosen - kFirstMenuItemId);
+  if (index < systemMenu_.items.size()) Send(WM_SYSCOMMAND, systemMenu_.items[index].id, 0);
+}
+
+void HostDialog::OnClose(wxCloseEvent& event) {
+  if (event.CanVeto()) event.Veto();
+  Send(WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void HostDialog::OnPaint(wxPaintEvent& event) {
+  paintEvent_ = &event;
+  Send(WM_PAINT, 0, 0);
+  paintEvent_ = nullptr;
+}
+
+void HostDialog::DefaultPaint() {
+  if (paintEvent_) paintEvent_->Skip();
+}
+
+HostDialog* HostOf(HWND hWnd) {
+  wxWindow* window = ToWx(hWnd);
+  return window ? dynamic_cast<HostDialog*>(wxGetTopLevelParent(window)) : nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
+  const DialogTemplate* tmpl = AfxFindDialogTemplate(m_nIDTemplate);
+  if (!tmpl) return -1;
+  wxWindow* parent = m_pParentWnd ? ToWx(m_pParentWnd->m_hWnd) : nullptr;
+  if (!parent) {
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd && app->m_pMainWnd != this) parent = ToWx(app->m_pMainWnd->m_hWnd);
+  }
+  auto* host = new HostDialog(*this, *tmpl, parent);
+  m_hWnd = ToHwnd(host);
+  if (OnInitDialog()) host->FocusFirstTabStop();
+  int result = host->RunModal();
+  m_hWnd = nullptr;
+  delete host;
+  return result;
+}
+
+void CDialog::EndDialog(int nResult) {
+  if (auto* host = dynamic_cast<HostDialog*>(ToWx(m_hWnd))) host->End(nResult);
+}

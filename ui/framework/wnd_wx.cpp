@@ -1,0 +1,223 @@
+// Windows, controls and painting of the wx backend.
+#include <wx/checkbox.h>
+#include <wx/dcclient.h>
+#include <wx/listbox.h>
+#include <wx/radiobut.h>
+#include <wx/settings.h>
+#include <wx/textctrl.h>
+#include <wx/toplevel.h>
+
+#include "ui/framework/dc.h"
+#include "ui/framework/list_box.h"
+#include "ui/framework/wnd.h"
+#include "ui/framework/wx_host.h"
+
+namespace {
+
+wxWindow* Item(HWND dialog, int nID) {
+  wxWindow* window = ToWx(dialog);
+  return window && nID != -1 ? window->FindWindow(nID) : nullptr;
+}
+
+wxListBox* List(HWND hWnd) {
+  return dynamic_cast<wxListBox*>(ToWx(hWnd));
+}
+
+// Sets a check box or radio button; false clears a radio button only by
+// checking another of its group, as in the native toolkit.
+void SetButtonCheck(wxWindow* button, bool checked) {
+  if (auto* box = dynamic_cast<wxCheckBox*>(button)) box->SetValue(checked);
+  if (auto* radio = dynamic_cast<wxRadioButton*>(button); radio && checked) radio->SetValue(true);
+}
+
+}  // namespace
+
+BOOL CWnd::ShowWindow(int nCmdShow) {
+  wxWindow* window = ToWx(m_hWnd);
+  if (!window) return FALSE;
+  BOOL was = window->IsShown();
+  window->Show(nCmdShow != SW_HIDE);
+  return was;
+}
+
+BOOL CWnd::IsWindowVisible() const {
+  wxWindow* window = ToWx(m_hWnd);
+  return window && window->IsShown();
+}
+
+BOOL CWnd::IsIconic() const {
+  auto* frame = dynamic_cast<wxTopLevelWindow*>(ToWx(m_hWnd));
+  return frame && frame->IsIconized();
+}
+
+void CWnd::SetWindowText(const wchar_t* lpszString) {
+  wxWindow* window = ToWx(m_hWnd);
+  if (auto* frame = dynamic_cast<wxTopLevelWindow*>(window)) {
+    frame->SetTitle(lpszString);
+  } else if (auto* edit = dynamic_cast<wxTextCtrl*>(window)) {
+    edit->ChangeValue(lpszString);
+  } else if (window) {
+    window->SetLabel(lpszString);
+  }
+}
+
+void CWnd::GetWindowText(CString& rString) const {
+  wxWindow* window = ToWx(m_hWnd);
+  if (auto* frame = dynamic_cast<wxTopLevelWindow*>(window)) {
+    rString = FromWxString(frame->GetTitle());
+  } else if (auto* edit = dynamic_cast<wxTextCtrl*>(window)) {
+    rString = FromWxString(edit->GetValue());
+  } else {
+    rString = window ? FromWxString(window->GetLabel()) : CString();
+  }
+}
+
+void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
+  if (auto* host = dynamic_cast<HostDialog*>(ToWx(m_hWnd))) host->SetFrameworkIcon(hIcon, bBigIcon);
+}
+
+void CWnd::GetClientRect(CRect* lpRect) const {
+  wxWindow* window = ToWx(m_hWnd);
+  wxSize size = window ? window->GetClientSize() : wxSize(0, 0);
+  *lpRect = {0, 0, size.x, size.y};
+}
+
+HWND CWnd::GetDlgItemHandle(int nID) const {
+  return ToHwnd(Item(m_hWnd, nID));
+}
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const {
+  CWnd item;
+  item.m_hWnd = GetDlgItemHandle(nID);
+  item.GetWindowText(rString);
+  return rString.GetLength();
+}
+
+void CWnd::SetDlgItemText(int nID, const wchar_t* lpszString) {
+  CWnd item;
+  item.m_hWnd = GetDlgItemHandle(nID);
+  if (item.m_hWnd) item.SetWindowText(lpszString);
+}
+
+void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {
+  for (int id = nIDFirstButton; id <= nIDLastButton; ++id) {
+    if (wxWindow* button = Item(m_hWnd, id)) SetButtonCheck(button, id == nIDCheckButton);
+  }
+}
+
+void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) {
+  if (wxWindow* button = Item(m_hWnd, nIDButton)) SetButtonCheck(button, nCheck == BST_CHECKED);
+}
+
+UINT CWnd::IsDlgButtonChecked(int nIDButton) const {
+  wxWindow* button = Item(m_hWnd, nIDButton);
+  if (auto* box = dynamic_cast<wxCheckBox*>(button)) return box->GetValue() ? BST_CHECKED : 0;
+  if (auto* radio = dynamic_cast<wxRadioButton*>(button))
+    return radio->GetValue() ? BST_CHECKED : 0;
+  return BST_UNCHECKED;
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL) const {
+  auto* host = dynamic_cast<HostDialog*>(ToWx(m_hWnd));
+  return host ? host->SystemMenu() : nullptr;
+}
+
+INT_PTR CWnd::SendMessage(UINT message, WPARAM wParam, INT_PTR lParam) {
+  if (message == WM_ICONERASEBKGND) {
+    auto* dc = reinterpret_cast<wxDC*>(wParam);
+    wxWindow* window = ToWx(m_hWnd);
+    if (!dc || !window) return 0;
+    dc->SetBackground(wxBrush(window->GetBackgroundColour()));
+    dc->Clear();
+    return 1;
+  }
+  INT_PTR result = 0;
+  if (OnWndMsg(message, wParam, lParam, &result)) return result;
+  return DefWindowProc(message, wParam, lParam);
+}
+
+INT_PTR CWnd::DefWindowProc(UINT message, WPARAM wParam, INT_PTR) {
+  auto* host = dynamic_cast<HostDialog*>(ToWx(m_hWnd));
+  if (!host) return 0;
+  if (message == WM_PAINT) host->DefaultPaint();
+  if (message != WM_SYSCOMMAND) return 0;
+  switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
+      SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      break;
+    case SC_MINIMIZE:
+      host->Iconize(true);
+      break;
+    case SC_RESTORE:
+      host->Iconize(false);
+      break;
+  }
+  return 0;
+}
+
+CWnd* CWnd::GetFocus() {
+  static CWnd focus;
+  focus.m_hWnd = ToHwnd(wxWindow::FindFocus());
+  return focus.m_hWnd ? &focus : nullptr;
+}
+
+int SystemIconSize() {
+  int size = wxSystemSettings::GetMetric(wxSYS_ICON_X);
+  return size > 0 ? size : 32;
+}
+
+int AfxGetSystemMetrics(int nIndex) {
+  if (nIndex == SM_CXICON || nIndex == SM_CYICON) return SystemIconSize();
+  return 0;
+}
+
+void CListBox::AddString(const CString& line) {
+  if (wxListBox* list = List(m_hWnd)) list->Append(ToWxString(line));
+}
+
+int CListBox::GetCount() const {
+  wxListBox* list = List(m_hWnd);
+  return list ? static_cast<int>(list->GetCount()) : 0;
+}
+
+void CListBox::SetCurSel(int index) {
+  wxListBox* list = List(m_hWnd);
+  if (!list) return;
+  if (index < 0 || index >= GetCount()) {
+    list->SetSelection(wxNOT_FOUND);
+    return;
+  }
+  list->SetSelection(index);
+  list->EnsureVisible(index);
+}
+
+int CListBox::GetCurSel() const {
+  wxListBox* list = List(m_hWnd);
+  return list ? list->GetSelection() : -1;
+}
+
+void CListBox::ResetContent() {
+  if (wxListBox* list = List(m_hWnd)) list->Clear();
+}
+
+void CListBox::GetText(int index, CString& rString) const {
+  wxListBox* list = List(m_hWnd);
+  bool valid = list && index >= 0 && index < GetCount();
+  rString = valid ? FromWxString(list->GetString(static_cast<unsigned>(index))) : CString();
+}
+
+BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
+  auto* dc = reinterpret_cast<wxDC*>(m_hDC);
+  WxIcon* icon = FromHicon(hIcon);
+  if (!dc || !icon) return FALSE;
+  dc->DrawBitmap(wxBitmap(icon->systemSized), x, y, true);
+  return TRUE;
+}
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd) {
+  m_hDC = reinterpret_cast<HDC>(new wxPaintDC(ToWx(pWnd->m_hWnd)));
+}
+
+CPaintDC::~CPaintDC() {
+  delete reinterpret_cast<wxPaintDC*>(m_hDC);
+}
