@@ -2,7 +2,6 @@
 // directory per test, pictures on disk and a way to run the main dialog.
 #pragma once
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>

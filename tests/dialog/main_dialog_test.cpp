@@ -5,8 +5,6 @@
 #include "tests/dialog/dialog_fixture.h"
 #include "ui/app_icon.h"
 
-using ::testing::ElementsAre;
-
 namespace {
 
 const std::wstring kNote1 =
@@ -28,7 +26,7 @@ TEST_F(DialogTest, OpensWithItsDefaults) {
     EXPECT_EQ(view.Caption().str(), L"KV_Rastrum");
     EXPECT_EQ(view.Text(IDC_EXTENSIONS).str(), L"bmp");
     EXPECT_EQ(view.Text(IDC_FOLDER).str(), L"");
-    EXPECT_THAT(Texts(view.Lines(IDC_LOG)), ElementsAre(kNote1, kNote2, kNote3));
+    EXPECT_EQ(Texts(view.Lines(IDC_LOG)), (std::vector<std::wstring>{kNote1, kNote2, kNote3}));
     EXPECT_EQ(view.CurSel(IDC_LOG), -1);
 
     EXPECT_EQ(view.Check(IDC_DEPTH16), static_cast<UINT>(BST_CHECKED));
@@ -263,7 +261,7 @@ TEST_F(DialogTest, TabVisitsTheVisibleTabStopsInTemplateOrder) {
       view.PressTab();
       order.push_back(view.Focus());
     }
-    EXPECT_THAT(order, ElementsAre(IDC_EXTENSIONS, IDC_CONVERT, IDC_LOG, IDC_FOLDER, IDC_BROWSE,
-                                   IDC_EXTENSIONS));
+    EXPECT_EQ(order, (std::vector<int>{IDC_EXTENSIONS, IDC_CONVERT, IDC_LOG, IDC_FOLDER, IDC_BROWSE,
+                                       IDC_EXTENSIONS}));
   });
 }

@@ -13,6 +13,7 @@
 #include "ui/framework/win_app.h"
 #include "ui/framework/wnd.h"
 #include "ui/framework/wx_host.h"
+#include "ui/framework/wx_trace.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ int AfxMessageBox(const wchar_t* lpszText, UINT nType, UINT) {
   wxString caption = app ? ToWxString(app->m_strAppName) : wxString();
   long style = wxCENTRE | wxICON_EXCLAMATION | ((nType & 0xF) == MB_OK ? wxOK : wxOK | wxCANCEL);
   wxMessageDialog box(ActiveOwner(), wxString(lpszText), caption, style);
+  TraceDialog("messagebox " + caption + "|" + wxString(lpszText));
   return box.ShowModal() == wxID_OK ? IDOK : IDCANCEL;
 }
 

@@ -11,6 +11,7 @@
 #include "ui/framework/list_box.h"
 #include "ui/framework/wnd.h"
 #include "ui/framework/wx_host.h"
+#include "ui/framework/wx_trace.h"
 
 namespace {
 
@@ -96,7 +97,9 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const {
 void CWnd::SetDlgItemText(int nID, const wchar_t* lpszString) {
   CWnd item;
   item.m_hWnd = GetDlgItemHandle(nID);
-  if (item.m_hWnd) item.SetWindowText(lpszString);
+  if (!item.m_hWnd) return;
+  item.SetWindowText(lpszString);
+  TraceDialog(wxString::Format("text %d %s", nID, wxString(lpszString)));
 }
 
 void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {
@@ -172,7 +175,10 @@ int AfxGetSystemMetrics(int nIndex) {
 }
 
 void CListBox::AddString(const CString& line) {
-  if (wxListBox* list = List(m_hWnd)) list->Append(ToWxString(line));
+  wxListBox* list = List(m_hWnd);
+  if (!list) return;
+  list->Append(ToWxString(line));
+  TraceDialog(wxString::Format("add %d %s", list->GetId(), ToWxString(line)));
 }
 
 int CListBox::GetCount() const {
@@ -183,6 +189,7 @@ int CListBox::GetCount() const {
 void CListBox::SetCurSel(int index) {
   wxListBox* list = List(m_hWnd);
   if (!list) return;
+  TraceDialog(wxString::Format("select %d %d", list->GetId(), index));
   if (index < 0 || index >= GetCount()) {
     list->SetSelection(wxNOT_FOUND);
     return;
@@ -197,7 +204,10 @@ int CListBox::GetCurSel() const {
 }
 
 void CListBox::ResetContent() {
-  if (wxListBox* list = List(m_hWnd)) list->Clear();
+  wxListBox* list = List(m_hWnd);
+  if (!list) return;
+  list->Clear();
+  TraceDialog(wxString::Format("reset %d", list->GetId()));
 }
 
 void CListBox::GetText(int index, CString& rString) const {

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# Drives ZT_Rastrum on an X display with real input events: types a folder,
+# picks 24bit, presses "Convert to BIN", opens the system menu and the About
+# box, runs once more with no extension, and closes the dialog with Escape
+# and with Enter. Checks the four output files against `rastrum convert`
+# and the message lines through the program's trace. Saves screenshots of
+# the dialog after the run and of the About box into ARTEFACT_DIR.
+# Usage: end_to_end.sh ZT_RASTRUM RASTRUM SAMPLE_BMP_DIR ARTEFACT_DIR
+set -euo pipefail
+
+app=$(realpath "$1")
+cli=$(realpath "$2")
+samples=$(realpath "$3")
+artefacts=$(mkdir -p "$4" && realpath "$4")
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "end_to_end: FAIL: $*" >&2
+  [ -f "$work/trace.txt" ] && sed 's/^/  trace: /' "$work/trace.txt" >&2
+  exit 1
+}
+
+# Waits up to 20 s for a command to succeed.
+wait_for() {
+  for _ in $(seq 200); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# The program's visible window whose title is exactly $1.
+window_named() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    if xprop -id "$w" _NET_WM_NAME 2>/dev/null | grep -qF "= \"$1\""; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Popup menus carry the program's class but not its pid.
+visible_windows() { xdotool search --onlyvisible --class ZT_Rastrum 2>/dev/null | wc -l; }
+
+# Clicks at a point given in the dialog's units: the client area is the
+# template's 459 x 354 units, laid out linearly.
+click_at() {
+  xdotool mousemove --window "$main" $((width * $1 / 459)) $((height * $2 / 354)) click "${3:-1}"
+}
+
+start_dialog() {
+  rm -f "$work/trace.txt"
+  (cd "$work" && RASTRUM_DIALOG_TRACE="$work/trace.txt" exec "$app") &
+  pid=$!
+  wait_for window_named KV_Rastrum || fail "the dialog did not open"
+  main=$(window_named KV_Rastrum)
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  width=$WIDTH
+  height=$HEIGHT
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+}
+
+expect_exit() {
+  for _ in $(seq 50); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" || fail "the dialog exited with status $?"
+      pid=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "$1 did not end the program"
+}
+
+cp -r "$samples" "$work/pics"
+pictures=$(find "$work/pics" -name '*.bmp' | wc -l)
+
+# A run: the folder typed into its field, 24bit, "Convert to BIN".
+start_dialog
+grep -q "^add 1002 Ver:2404 for TALU" "$work/trace.txt" || fail "no note lines"
+click_at 262 37
+xdotool type --delay 20 pics
+click_at 91 55
+click_at 410 29
+wait_for grep -q "^select 1002 $((pictures + 2))\$" "$work/trace.txt" ||
+  fail "the run did not select its last line"
+[ "$(grep -c '^add 1002 0000[0-9]: \[24 bit' "$work/trace.txt")" -eq "$pictures" ] ||
+  fail "expected $pictures result lines at 24 bit"
+grep -q '^reset 1002' "$work/trace.txt" && fail "the first run emptied the message list"
+grep -q '^messagebox' "$work/trace.txt" && fail "a message box after a run that converted"
+
+mkdir "$work/ref"
+(cd "$work" && "$cli" convert --depth 24 --name reference --out ref pics >/dev/null)
+table=$(cd "$work" && ls ./*_24bit.txt | head -1)
+binary=${table%.txt}.bin
+[ -f "$work/$binary" ] || fail "no binary image file beside $table"
+cmp -s "$work/$binary" "$work/ref/reference.bin" || fail "$binary differs from rastrum convert"
+stem=$(basename "$table" .txt)
+for file in tmp.txt bmp.c; do
+  sed "s/$stem/reference/g" "$work/$file" | cmp -s - "$work/ref/$file" || fail "$file differs"
+done
+sed "s/$stem/reference/g" "$work/$table" | cmp -s - "$work/ref/reference.txt" ||
+  fail "$table differs"
+import -window "$main" "$artefacts/dialog-after-run.png"
+
+# The system menu from the dialog's background; its last item opens About.
+before=$(visible_windows)
+click_at 350 58 3
+wait_for test "$(visible_windows)" -gt "$before" || fail "no system menu on right-click"
+xdotool key Up Return
+wait_for window_named "关于 Rastrum" || fail "the About box did not open"
+about=$(window_named "关于 Rastrum")
+sleep 0.3
+import -window "$about" "$artefacts/about-box.png"
+xdotool key Escape
+gone() { ! window_named "$1"; }
+wait_for gone "关于 Rastrum" || fail "Escape did not close the About box"
+kill -0 "$pid" || fail "closing the About box ended the program"
+
+# Shift+F10 opens the same menu; Escape closes it again.
+before=$(visible_windows)
+xdotool key shift+F10
+wait_for test "$(visible_windows)" -gt "$before" || fail "no system menu on Shift+F10"
+xdotool key Escape
+wait_for test "$(visible_windows)" -eq "$before" || fail "Escape did not close the menu"
+
+# A second run that selects nothing: an empty list and "No related files".
+click_at 89 38
+xdotool key ctrl+a BackSpace
+click_at 410 29
+wait_for window_named ZT_Rastrum || fail "no message box after a run without files"
+grep -q '^reset 1002$' "$work/trace.txt" || fail "the second run did not empty the list"
+grep -q '^select 1002 -1$' "$work/trace.txt" || fail "the empty list kept a selection"
+grep -q '^messagebox ZT_Rastrum|No related files$' "$work/trace.txt" || fail "wrong message box"
+xdotool key Return
+wait_for gone ZT_Rastrum || fail "Enter did not close the message box"
+
+# Escape closes the dialog and ends the program.
+xdotool key --window "$main" Escape
+expect_exit "Escape"
+
+# Enter in the extension field closes it too.
+start_dialog
+xdotool key Return
+expect_exit "Enter in the extension field"
+echo "end_to_end: ok ($pictures pictures; screenshots in $artefacts)"
