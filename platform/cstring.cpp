@@ -27,14 +27,15 @@ CString CString::Right(int count) const {
 }
 
 void CString::Format(const wchar_t* format, ...) {
-  // vswprintf reports a short buffer only as failure, so grow until it fits.
+  // A short buffer makes vswprintf fail (glibc) or return the length it
+  // needed (MinGW), so a result that fills the buffer is a failure too.
   std::vector<wchar_t> buffer(128);
   for (;;) {
     va_list args;
     va_start(args, format);
     int written = std::vswprintf(buffer.data(), buffer.size(), format, args);
     va_end(args);
-    if (written >= 0) {
+    if (written >= 0 && static_cast<size_t>(written) < buffer.size()) {
       text_.assign(buffer.data(), static_cast<size_t>(written));
       return;
     }
