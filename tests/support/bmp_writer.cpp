@@ -1,8 +1,7 @@
 #include "tests/support/bmp_writer.h"
 
-#include <stdlib.h>
-
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -65,9 +64,20 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "rastrum-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  // create_directory reports whether it made the folder, so a name another
+  // process took meanwhile is never shared; this works on every host.
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path candidate = base / ("rastrum-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(candidate)) {
+      std::filesystem::permissions(candidate, std::filesystem::perms::owner_all);
+      path_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder in " + base.string());
 }
 
 TempDir::~TempDir() {
