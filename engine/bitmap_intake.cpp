@@ -53,9 +53,11 @@ Verdict CheckPicture(const BitmapFileHeader& fh, const BitmapInfoHeader& ih, int
   if (int64_t{fh.bfSize} != int64_t{ih.biSizeImage} + kHeadersSize) return Verdict::kHeaderNot54;
   if (fileLength < 0 || int64_t{fh.bfSize} > fileLength) return Verdict::kShorterThanDeclared;
   if (ih.biWidth < 0) return Verdict::kSizeMismatch;
-  // Both factors are below 2^32 and 2^34, so the product fits in 64 bits.
-  if (int64_t{PictureHeight(ih)} * ComputeRowGeometry(ih.biWidth).rowStride >
-      int64_t{ih.biSizeImage}) {
+  // The height is at most 2^31 and the stride at most 3 * 2^31, so the
+  // product stays below 3 * 2^62: it fits unsigned 64 bits, not signed ones.
+  if (uint64_t{PictureHeight(ih)} *
+          static_cast<uint64_t>(ComputeRowGeometry(ih.biWidth).rowStride) >
+      uint64_t{ih.biSizeImage}) {
     return Verdict::kSizeMismatch;
   }
   if (ih.biWidth > kMaxDimension || PictureHeight(ih) > kMaxDimension) return Verdict::kTooLarge;

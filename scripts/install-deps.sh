@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those not yet installed.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build, test, bench, dialog)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build, test, bench, dialog, fuzz, windows)
 set -euo pipefail
 
 packages=()
@@ -9,10 +9,14 @@ for group in "$@"; do
     build) packages+=(cmake g++ make) ;;
     test) packages+=(cmake g++ make libgtest-dev gcc) ;;
     bench) packages+=(xxd time) ;;
+    fuzz) packages+=(cmake make clang libclang-rt-dev) ;;
     # The dialog program (wxWidgets on GTK 3), a CJK font for its Chinese
     # texts, and the X server, input driver and screenshots of its tests.
     dialog) packages+=(cmake g++ make libwxgtk3.2-dev libgtest-dev fonts-wqy-microhei
                        xvfb xauth xdotool x11-utils imagemagick) ;;
+    # Cross-building for Windows (MinGW-w64 with the posix thread model, which
+    # GoogleTest needs), GoogleTest's sources for it, and Wine to run the result.
+    windows) packages+=(cmake make gcc g++-mingw-w64-x86-64-posix googletest wine wine64) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done
