@@ -36,9 +36,12 @@ class OutputStream {
 #endif
       ;
 
-  // Appends everything stored in `source` so far, byte for byte as stored,
-  // to this stream. Both stay open.
-  void AppendContentsOf(OutputStream& source);
+  // Appends the start of what `source` has stored so far, byte for byte as
+  // stored, as far as a text-mode line reader would copy it: at most
+  // `maxReads` reads of at most `readChars` characters each, a stored CR LF
+  // counting as one character and ending its read. A last line without a
+  // line feed is not copied. Both streams stay open.
+  void AppendLinesOf(OutputStream& source, int maxReads, size_t readChars);
 
   // Flushes and closes; false when this or any earlier operation failed.
   bool Close();
