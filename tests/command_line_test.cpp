@@ -1,0 +1,224 @@
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/file_access.h"
+#include "tests/support/bmp_writer.h"
+#include "tests/support/engine_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::EncodeBitmap;
+using testing_support::HostPath;
+using testing_support::Picture;
+using testing_support::ReadFile;
+using testing_support::ScopedCurrentDir;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+const std::string kUsage =
+    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
+
+std::string Slurp(FILE* file) {
+  std::string text;
+  std::rewind(file);
+  char chunk[4096];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
+  std::fclose(file);
+  return text;
+}
+
+struct Outcome {
+  int exitCode;
+  std::string out, err;
+};
+
+Outcome Main(const std::vector<std::wstring>& args) {
+  FILE* out = std::tmpfile();
+  FILE* err = std::tmpfile();
+  std::vector<CString> wide(args.begin(), args.end());
+  int code = RastrumMain(wide, out, err);
+  return {code, Slurp(out), Slurp(err)};
+}
+
+struct UsageCase {
+  std::vector<std::wstring> args;
+  const char* problem;
+};
+
+class UsageError : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageError, PrintsOneLineAndTheUsageAndExitsTwo) {
+  Outcome o = Main(GetParam().args);
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(o.err, std::string("rastrum: error: ") + GetParam().problem + "\n" + kUsage);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, UsageError,
+    ::testing::Values(
+        UsageCase{{}, "no command given"},
+        UsageCase{{L"frobnicate"}, "unknown command 'frobnicate'"},
+        UsageCase{{L"--depth", L"8"}, "unknown command '--depth'"},
+        UsageCase{{L"convert", L"--depth", L"12"}, "--depth must be 24, 16 or 8, not '12'"},
+        UsageCase{{L"convert", L"--depth=016"}, "--depth must be 24, 16 or 8, not '016'"},
+        UsageCase{{L"convert", L"--depth"}, "--depth needs a value"},
+        UsageCase{{L"convert", L"--out"}, "--out needs a value"},
+        UsageCase{{L"convert", L"--bogus"}, "unknown option '--bogus'"},
+        UsageCase{{L"convert", L"-x=1"}, "unknown option '-x'"},
+        UsageCase{{L"convert", L"a", L"b"}, "more than one FOLDER given ('a' and 'b')"},
+        UsageCase{{L"convert", L"--name="}, "--name needs a non-empty STEM"},
+        UsageCase{{L"convert", L"\u00e9\xDCFF", L"b"},
+                  "more than one FOLDER given ('\xC3\xA9\xEF\xBF\xBD' and 'b')"}));
+
+struct ParseCase {
+  std::vector<std::wstring> args;
+  int depth;
+  const wchar_t* extensions;
+  const wchar_t* stem;
+  const wchar_t* outputFolder;
+  const wchar_t* folder;
+};
+
+class ConvertArguments : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ConvertArguments, FillTheOptions) {
+  const ParseCase& c = GetParam();
+  FILE* out = std::tmpfile();
+  FILE* err = std::tmpfile();
+  int exitCode = -1;
+  std::optional<ConvertOptions> options =
+      ParseCommandLine(std::vector<CString>(c.args.begin(), c.args.end()), out, err, exitCode);
+  EXPECT_EQ(Slurp(out) + Slurp(err), "");
+  ASSERT_TRUE(options);
+  EXPECT_EQ(options->depth, c.depth);
+  EXPECT_EQ(options->extensions.str(), c.extensions);
+  EXPECT_EQ(options->stem.str(), c.stem);
+  EXPECT_EQ(options->outputFolder.str(), c.outputFolder);
+  EXPECT_EQ(options->folder.str(), c.folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ConvertArguments,
+    ::testing::Values(
+        ParseCase{{L"convert"}, 16, L"bmp", L"", L"", L""},
+        ParseCase{{L"convert", L"--depth", L"24", L"pics"}, 24, L"bmp", L"", L"", L"pics"},
+        ParseCase{{L"convert", L"pics", L"--depth", L"8"}, 8, L"bmp", L"", L"", L"pics"},
+        ParseCase{{L"convert", L"--depth=8", L"--ext=bmp BMP", L"--name", L"n", L"--out=o", L"f"},
+                  8,
+                  L"bmp BMP",
+                  L"n",
+                  L"o",
+                  L"f"},
+        ParseCase{{L"convert", L"--ext="}, 16, L"", L"", L"", L""},
+        ParseCase{{L"convert", L"--", L"--odd"}, 16, L"bmp", L"", L"", L"--odd"},
+        ParseCase{{L"convert", L"-"}, 16, L"bmp", L"", L"", L"-"}));
+
+struct InfoCase {
+  std::vector<std::wstring> args;
+  std::string start;
+};
+
+class Information : public ::testing::TestWithParam<InfoCase> {};
+
+TEST_P(Information, GoesToStandardOutputAndExitsZero) {
+  Outcome o = Main(GetParam().args);
+  EXPECT_EQ(o.exitCode, 0);
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(o.out.substr(0, GetParam().start.size()), GetParam().start);
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, Information,
+                         ::testing::Values(InfoCase{{L"--help"}, kUsage + "\nConverts "},
+                                           InfoCase{{L"-h"}, kUsage + "\nConverts "},
+                                           InfoCase{{L"convert", L"--depth", L"8", L"--help"},
+                                                    kUsage + "\nConverts "},
+                                           InfoCase{{L"--version"}, "1.0.0.1\n"}));
+
+class CommandRun : public ::testing::Test {
+ protected:
+  void PutPicture(const fs::path& relative) const {
+    Picture p;
+    p.width = 1;
+    p.height = 1;
+    WriteFile(dir.path() / relative, EncodeBitmap(p));
+  }
+  TempDir dir;
+  ScopedCurrentDir cwd{dir.path()};
+};
+
+TEST_F(CommandRun, ConvertsAndPrintsEachMessageLine) {
+  PutPicture("bmp/a.bmp");
+  PutPicture("bmp/b.BMP");
+  Outcome o = Main({L"convert", L"--depth", L"24", L"--ext", L"bmp BMP", L"--name", L"n"});
+  EXPECT_EQ(o.exitCode, 0);
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(o.out, HostPath("00001: [24 bit,(001*001),Size:0000004]: bmp/a.bmp\n"
+                            "00002: [24 bit,(001*001),Size:0000004]: bmp/b.BMP\n"));
+  EXPECT_EQ(ReadFile(dir.path() / "n.bin").size(), 6u);
+  EXPECT_TRUE(fs::exists(dir.path() / "n.txt"));
+  EXPECT_TRUE(fs::exists(dir.path() / "tmp.txt"));
+  EXPECT_TRUE(fs::exists(dir.path() / "bmp.c"));
+}
+
+TEST_F(CommandRun, OutputFolderReceivesAllFourFiles) {
+  PutPicture("pics/a.bmp");
+  fs::create_directory(dir.path() / "o");
+  Outcome o = Main({L"convert", L"--depth=8", L"--name=n", L"--out=o", L"pics"});
+  EXPECT_EQ(o.exitCode, 0);
+  for (const char* name : {"n.txt", "n.bin", "tmp.txt", "bmp.c"}) {
+    EXPECT_TRUE(fs::exists(dir.path() / "o" / name)) << name;
+    EXPECT_FALSE(fs::exists(dir.path() / name)) << name;
+  }
+  EXPECT_EQ(ReadFile(dir.path() / "o/n.bin").size(), 1u);
+  EXPECT_NE(ReadFile(dir.path() / "o/n.txt").find("typedef enum //n.txt\r\n"), std::string::npos);
+}
+
+struct NoFilesCase {
+  std::vector<std::wstring> args;
+  const char* err;
+};
+
+class NoRelatedFiles : public ::testing::TestWithParam<NoFilesCase> {};
+
+TEST_P(NoRelatedFiles, ExitsOneAndSaysWhy) {
+  TempDir dir;
+  ScopedCurrentDir cwd(dir.path());
+  WriteFile(dir.path() / "bmp/readme.txt", std::string("x"));
+  std::vector<std::wstring> args = {L"convert", L"--name", L"n"};
+  args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+  Outcome o = Main(args);
+  EXPECT_EQ(o.exitCode, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(o.err, GetParam().err);
+  EXPECT_TRUE(fs::exists(dir.path() / "n.txt")) << "the run still writes its files";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, NoRelatedFiles,
+    ::testing::Values(NoFilesCase{{}, "rastrum: No related files\n"},
+                      NoFilesCase{{L"--ext="}, "rastrum: No related files\n"},
+                      NoFilesCase{{L"--ext", L"BMP"}, "rastrum: No related files\n"},
+                      NoFilesCase{{L"nope"},
+                                  "rastrum: No related files: cannot open folder 'nope'\n"}));
+
+TEST_F(CommandRun, OutputFailureExitsThree) {
+  PutPicture("bmp/a.bmp");
+  Outcome o = Main({L"convert", L"--name", L"n", L"--out", L"missing"});
+  EXPECT_EQ(o.exitCode, 3);
+  const std::string failure =
+      HostPath("cannot create missing/n.txt: ") + platform::SystemErrorText(ENOENT);
+  EXPECT_EQ(o.out, failure + "\n");
+  EXPECT_EQ(o.err, "rastrum: error: " + failure + "\n");
+}
+
+}  // namespace
