@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Cross-builds rastrum.exe and the engine test suite for 64-bit Windows with
+# MinGW-w64, then, under Wine in a throw-away prefix, runs the suite and
+# converts a folder tree at every depth, comparing the four output files and
+# the message lines with those of the Linux build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=$(nproc)
+
+scripts/install-deps.sh build windows
+
+work=$(mktemp -d /tmp/rastrum-windows.XXXXXX)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's ANSI code page follows the locale: C.UTF-8 gives Windows-1252, and
+# arguments reach the program decoded from UTF-8.
+export LC_ALL=C.UTF-8
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+echo "== Wine prefix"
+wine wineboot -i >/dev/null 2>&1
+wineserver -w
+
+echo "== Builds"
+cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_DIALOG=OFF >/dev/null
+cmake --build build-win64 -j"$jobs" --target rastrum rastrum_tests
+cmake -S . -B build-linux-reference -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=OFF \
+  -DRASTRUM_BUILD_DIALOG=OFF >/dev/null
+cmake --build build-linux-reference -j"$jobs" --target rastrum
+exe=$root/build-win64/cli/rastrum.exe
+linux=$root/build-linux-reference/cli/rastrum
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+echo "== Engine test suite under Wine"
+wine "$root/build-win64/tests/rastrum_tests.exe" --gtest_brief=1 || fail "engine test suite"
+
+echo "== Whole runs: Windows against Linux"
+
+# The bundled samples, plus what a run must pass over or report: a file of
+# another extension, one in upper case, a broken bitmap, an empty folder.
+tree=$work/tree
+mkdir -p "$tree/bmp/empty" "$tree/bmp/more/deeper"
+cp -r samples/bmp/. "$tree/bmp/"
+cp samples/bmp/logo.bmp "$tree/bmp/more/LOGO.BMP"
+cp samples/bmp/tile16.bmp "$tree/bmp/more/deeper/tile.bmp"
+printf 'not a picture\n' >"$tree/bmp/more/notes.txt"
+printf 'BM too short' >"$tree/bmp/more/broken.bmp"
+
+# Runs a command in a fresh copy of the tree: stdout, stderr, exit status and
+# the four output files stay in the folder.
+run_in_copy() {
+  local dir=$1 status=0
+  shift
+  rm -rf "$dir" && cp -r "$tree" "$dir"
+  (cd "$dir" && "$@" >stdout.txt 2>stderr.txt) || status=$?
+  echo "$status" >"$dir/status.txt"
+}
+
+# The separators are the one intended difference, and they stand only in the
+# folder comment lines and in the paths of the message lines. These reject a
+# backslash anywhere else in Windows output and any in Linux output, then map
+# the Windows separators, so every other byte is compared as it is.
+comment=$'^(\t//\\.\\.\\.|//-{53})'
+same_text() {
+  local win=$1 linux=$2
+  if grep -q '\\' "$linux"; then fail "backslash in Linux output $linux"; fi
+  if grep -v -E "$comment" "$win" | grep -q '\\'; then fail "backslash outside a folder comment in $win"; fi
+  if sed -n -E "s#$comment##p" "$win" | grep -q '/'; then fail "slash in a Windows folder path in $win"; fi
+  cmp -s <(sed -E "\\#$comment# s#\\\\#/#g" "$win") "$linux" ||
+    fail "$win differs from $linux beyond the separators"
+}
+
+for depth in 8 16 24; do
+  win=$work/win-$depth lin=$work/linux-$depth
+  run_in_copy "$win" wine "$exe" convert --depth "$depth" --ext "bmp BMP" --name out bmp
+  run_in_copy "$lin" "$linux" convert --depth "$depth" --ext "bmp BMP" --name out bmp
+  cmp -s "$win/status.txt" "$lin/status.txt" || fail "exit status at depth $depth"
+  cmp -s "$win/stderr.txt" "$lin/stderr.txt" || fail "stderr at depth $depth"
+  cmp -s "$win/out.bin" "$lin/out.bin" || fail "binary image file at depth $depth"
+  for file in out.txt tmp.txt bmp.c; do same_text "$win/$file" "$lin/$file"; done
+  if grep -q '/' "$win/stdout.txt"; then fail "slash in Windows message lines at depth $depth"; fi
+  if grep -q '\\' "$lin/stdout.txt"; then fail "backslash in Linux message lines at depth $depth"; fi
+  cmp -s <(tr '\\' '/' <"$win/stdout.txt") "$lin/stdout.txt" ||
+    fail "message lines at depth $depth"
+  grep -q 'more\\deeper' "$win/tmp.txt" || fail "no nested folder comment at depth $depth"
+  for file in out.txt bmp.c; do
+    (cd "$win" && gcc -std=c99 -pedantic-errors -Wall -Werror -x c -c "$file" -o /dev/null) ||
+      fail "$file from Windows at depth $depth does not compile"
+  done
+done
+
+# Time-stamped names come from the Windows local clock, which Wine takes from
+# this machine's: the stamp is the minute before or after the run.
+win=$work/win-stamped
+before=$(date +%Y%m%d_%H-%M)
+run_in_copy "$win" wine "$exe" convert bmp
+after=$(date +%Y%m%d_%H-%M)
+stamped=$(cd "$win" && ls -- *_16bit.bin 2>/dev/null || true)
+case "$stamped" in
+  "${before}_16bit.bin" | "${after}_16bit.bin")
+    [ -f "$win/${stamped%.bin}.txt" ] || fail "no table file beside $stamped" ;;
+  *) fail "time-stamped names: expected ${before}_16bit.bin, found '$stamped'" ;;
+esac
+
+if [ "$failures" -ne 0 ]; then
+  echo "test-windows: $failures check(s) failed" >&2
+  exit 1
+fi
+echo "test-windows: all checks passed"
