@@ -77,7 +77,7 @@ void WriteClosingText() {
 }
 
 void MergeEnumText() {
-  g_fpTable.AppendLinesOf(g_fpEnum, kMergeReads, kMergeReadChars);
+  g_fpTable.AppendContentsOf(g_fpEnum);
 }
 
 bool AnyOutputFailed() {

@@ -33,12 +33,7 @@ void WriteTableEntry(int32_t width, uint32_t height, int bpp);
 void WriteEnumEntry(const std::string& ansiName, int32_t width, uint32_t height, uint32_t sizeImage,
                     uint64_t length);
 void WriteClosingText();
-// Copies the enum scratch text onto the end of the table file the way the
-// tool always has, line by line: at most 9999 reads of at most 4094
-// characters, so the same pictures give the same table file as before. A
-// longer text loses its end in the table file; tmp.txt keeps all of it.
-inline constexpr int kMergeReads = 9999;
-inline constexpr size_t kMergeReadChars = 4094;
+// Copies the whole enum scratch text onto the end of the table file.
 void MergeEnumText();
 
 // Closes the four files (enum, table, binary, array). Returns false when any

@@ -30,6 +30,7 @@ bool OutputStream::Open(const std::string& ansiPath, Mode mode) {
   std::setvbuf(file_, nullptr, _IONBF, 0);
   buffer_.resize(kBufferSize);
   used_ = 0;
+  stored_ = 0;
   return true;
 }
 
@@ -37,11 +38,15 @@ void OutputStream::Fail(int error) {
   if (error_ == 0) error_ = error ? error : EIO;
 }
 
+void OutputStream::Put(const char* data, size_t size) {
+  if (std::fwrite(data, 1, size, file_) != size) return Fail(errno);
+  stored_ += size;
+}
+
 void OutputStream::Store(const char* data, size_t size) {
   if (size > buffer_.size() - used_) Flush();
   if (size > buffer_.size()) {
-    if (!file_ || error_) return;
-    if (std::fwrite(data, 1, size, file_) != size) Fail(errno);
+    if (file_ && !error_) Put(data, size);
     return;
   }
   std::memcpy(buffer_.data() + used_, data, size);
@@ -86,86 +91,28 @@ void OutputStream::Print(const char* format, ...) {
 
 void OutputStream::Flush() {
   if (!file_ || used_ == 0) return;
-  if (!error_ && std::fwrite(buffer_.data(), 1, used_, file_) != used_) Fail(errno);
+  if (!error_) Put(buffer_.data(), used_);
   used_ = 0;
 }
 
-namespace {
-
-// Finds where the last read that a text-mode line reader makes within the
-// limits ends, fed the stored bytes in order.
-class LineReads {
- public:
-  LineReads(int maxReads, size_t readChars) : maxReads_(maxReads), readChars_(readChars) {}
-
-  bool done() const { return reads_ >= maxReads_; }
-  // Bytes from the start up to the end of the last read that is complete.
-  uint64_t end() const { return end_; }
-
-  void Feed(const char* bytes, size_t size) {
-    for (size_t i = 0; i < size && !done(); ++i, ++offset_) {
-      const char c = bytes[i];
-      if (pendingCr_) {
-        pendingCr_ = false;
-        if (c == '\n') {
-          Count(offset_ + 1, true);
-          continue;
-        }
-        Count(offset_, false);
-        if (done()) return;
-      }
-      if (c == '\r') {
-        pendingCr_ = true;
-      } else {
-        Count(offset_ + 1, c == '\n');
-      }
-    }
-  }
-
- private:
-  // One character that ends at byte `end`; a line feed ends the read.
-  void Count(uint64_t end, bool lineFeed) {
-    if (++chars_ < readChars_ && !lineFeed) return;
-    ++reads_;
-    end_ = end;
-    chars_ = 0;
-  }
-
-  const int maxReads_;
-  const size_t readChars_;
-  int reads_ = 0;
-  size_t chars_ = 0;
-  bool pendingCr_ = false;
-  uint64_t offset_ = 0;
-  uint64_t end_ = 0;
-};
-
-}  // namespace
-
-void OutputStream::AppendLinesOf(OutputStream& source, int maxReads, size_t readChars) {
-  if (!file_ || !source.file_ || maxReads <= 0 || readChars == 0) return;
+void OutputStream::AppendContentsOf(OutputStream& source) {
+  if (!file_ || !source.file_) return;
   source.Flush();
-  std::vector<char> chunk(1 << 16);
-  // The first pass finds how far the reads reach; the second copies that
-  // much, so the scratch text is never held whole, however long it is.
-  LineReads reads(maxReads, readChars);
+  // A source that failed holds an incomplete text; its own failure is reported.
+  if (source.error_) return;
   if (std::fseek(source.file_, 0, SEEK_SET) != 0) return source.Fail(errno);
-  while (!reads.done()) {
-    size_t got = std::fread(chunk.data(), 1, chunk.size(), source.file_);
-    reads.Feed(chunk.data(), got);
-    if (got < chunk.size()) break;
-  }
-  if (std::ferror(source.file_) || std::fseek(source.file_, 0, SEEK_SET) != 0) {
-    return source.Fail(errno);
-  }
-  for (uint64_t left = reads.end(); left > 0;) {
+  // Copy exactly what was stored: the file may be a device that never ends.
+  std::vector<char> chunk(1 << 16);
+  for (uint64_t left = source.stored_; left > 0;) {
     size_t want = static_cast<size_t>(std::min<uint64_t>(left, chunk.size()));
     size_t got = std::fread(chunk.data(), 1, want, source.file_);
     Store(chunk.data(), got);
-    if (got < want) break;
+    if (got < want) {
+      source.Fail(std::ferror(source.file_) ? errno : EIO);
+      break;
+    }
     left -= got;
   }
-  if (std::ferror(source.file_)) source.Fail(errno);
   std::fseek(source.file_, 0, SEEK_END);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -36,12 +37,9 @@ class OutputStream {
 #endif
       ;
 
-  // Appends the start of what `source` has stored so far, byte for byte as
-  // stored, as far as a text-mode line reader would copy it: at most
-  // `maxReads` reads of at most `readChars` characters each, a stored CR LF
-  // counting as one character and ending its read. A last line without a
-  // line feed is not copied. Both streams stay open.
-  void AppendLinesOf(OutputStream& source, int maxReads, size_t readChars);
+  // Appends everything stored in `source` so far, byte for byte as stored,
+  // to this stream. Both stay open.
+  void AppendContentsOf(OutputStream& source);
 
   // Flushes and closes; false when this or any earlier operation failed.
   bool Close();
@@ -56,12 +54,14 @@ class OutputStream {
  private:
   void Flush();
   void Store(const char* data, size_t size);
+  void Put(const char* data, size_t size);
   void Fail(int error);
 
   FILE* file_ = nullptr;
   Mode mode_ = Mode::kBinary;
   std::vector<char> buffer_;
   size_t used_ = 0;
+  uint64_t stored_ = 0;  // bytes written to the file so far
   int error_ = 0;
 };
 

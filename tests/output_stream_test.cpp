@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -75,7 +74,7 @@ TEST_F(OutputStreamFile, AppendCopiesWhatIsStoredWithoutTranslatingAgain) {
   ASSERT_TRUE(target.Open(Path("t.txt"), OutputStream::Mode::kText));
   source.Write("one\ntwo\n");
   target.Write("head\n");
-  target.AppendLinesOf(source, 100, 100);
+  target.AppendContentsOf(source);
   source.Write("three\n");
   target.Write("tail\n");
   ASSERT_TRUE(source.Close());
@@ -85,50 +84,18 @@ TEST_F(OutputStreamFile, AppendCopiesWhatIsStoredWithoutTranslatingAgain) {
       << "appending reads from the start and leaves the source at its end";
 }
 
-struct LinesCase {
-  const char* what;
-  OutputStream::Mode sourceMode;
-  const char* text;  // as written to the source
-  int maxReads;
-  size_t readChars;
-  const char* copied;  // as stored in the source: CR LF for a text source
-};
-
-class AppendLines : public ::testing::TestWithParam<LinesCase> {};
-
-TEST_P(AppendLines, StopsWhereALineReaderWould) {
-  const LinesCase& c = GetParam();
-  TempDir dir;
+TEST_F(OutputStreamFile, AppendCopiesEverythingStoredWhateverItsShape) {
+  // Long lines, a lone CR and an unfinished last line are all copied as stored.
+  const std::string text = std::string(70000, 'x') + "\n" + "a\rb\n" + "last";
   OutputStream source, target;
-  ASSERT_TRUE(source.Open((dir.path() / "s").string(), c.sourceMode));
-  ASSERT_TRUE(target.Open((dir.path() / "t").string(), OutputStream::Mode::kBinary));
-  source.Write(c.text);
-  target.AppendLinesOf(source, c.maxReads, c.readChars);
+  ASSERT_TRUE(source.Open(Path("s"), OutputStream::Mode::kText));
+  ASSERT_TRUE(target.Open(Path("t"), OutputStream::Mode::kBinary));
+  source.Write(text);
+  target.AppendContentsOf(source);
   ASSERT_TRUE(source.Close());
   ASSERT_TRUE(target.Close());
-  EXPECT_EQ(ReadFile(dir.path() / "t"), c.copied) << c.what;
+  EXPECT_EQ(ReadFile(Path("t")), std::string(70000, 'x') + "\r\na\rb\r\nlast");
 }
-
-constexpr auto kText = OutputStream::Mode::kText;
-constexpr auto kBinary = OutputStream::Mode::kBinary;
-
-INSTANTIATE_TEST_SUITE_P(
-    Limits, AppendLines,
-    ::testing::Values(LinesCase{"all lines", kText, "one\ntwo\n", 9, 100, "one\r\ntwo\r\n"},
-                      LinesCase{"read limit", kText, "one\ntwo\nthree\n", 2, 100, "one\r\ntwo\r\n"},
-                      LinesCase{"long line in two reads", kText, "abcdefg\n", 2, 4, "abcdefg\r\n"},
-                      LinesCase{"long line cut", kText, "abcdefg\n", 1, 4, "abcd"},
-                      LinesCase{"CR LF is one character", kText, "abc\nd\n", 1, 4, "abc\r\n"},
-                      LinesCase{"full read, then its line feed", kText, "abcd\nz\n", 1, 4, "abcd"},
-                      LinesCase{"unfinished last line", kText, "a\nb", 9, 100, "a\r\n"},
-                      LinesCase{"lone CR is a character", kBinary, "a\rb\n", 1, 2, "a\r"},
-                      LinesCase{"CR LF at the limit", kBinary, "ab\r\ncd\n", 1, 3, "ab\r\n"},
-                      LinesCase{"no reads", kText, "a\n", 0, 100, ""}),
-    [](const auto& info) {
-      std::string name;
-      for (const char* p = info.param.what; *p; ++p) name += std::isalnum(*p) ? *p : '_';
-      return name;
-    });
 
 TEST_F(OutputStreamFile, OpenFailureKeepsTheReason) {
   OutputStream out;
