@@ -40,7 +40,9 @@ TEST_F(CommandRunPosix, ExecutableTakesArgumentBytesAsTheyAre) {
   if (!fs::exists(binary)) GTEST_SKIP() << "no executable at " << binary;
   PutPicture("\xFF/a.bmp");
   auto run = [&](const std::string& args) {
-    std::string command = "'" + binary.string() + "' " + args + " >stdout.txt 2>stderr.txt";
+    std::string command = "'";
+    command += binary.string();
+    command += "' " + args + " >stdout.txt 2>stderr.txt";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   };

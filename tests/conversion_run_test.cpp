@@ -168,10 +168,11 @@ TEST(ConversionRun, EveryNestedFolderGetsCommentLinesWithItsJoinedPath) {
   run.MakeFolder("bmp/icons/small");
   run.MakeFolder("bmp/empty");
   ASSERT_EQ(run.Run(), 1);
-  EXPECT_EQ(run.Enum(), EnumOpening("out.txt") +
-                            Crlf(HostPath("\n\t//...bmp/empty\n\n\t//...bmp/icons\n"
-                                          "\n\t//...bmp/icons/small\n")) +
-                            kEnumClosing);
+  EXPECT_EQ(run.Enum(),
+            EnumOpening("out.txt") +
+                Crlf("\n\t//..." + HostPath("bmp/empty") + "\n\n\t//..." + HostPath("bmp/icons") +
+                     "\n\n\t//..." + HostPath("bmp/icons/small") + "\n") +
+                kEnumClosing);
   const std::string rule = "\n//-----------------------------------------------------";
   EXPECT_EQ(run.Array(), Crlf("//file:out.txt\n" + rule + HostPath("bmp/empty\n") + rule +
                               HostPath("bmp/icons\n") + rule + HostPath("bmp/icons/small\n")));

@@ -69,7 +69,9 @@ class DialogTest : public ::testing::Test {
   // The four files a run at `bits` leaves: [table, binary, "bmp.c", "tmp.txt"]
   // matched by their endings; the time stamp in front varies.
   static bool HasRunOutputs(int bits) {
-    std::string tail = "_" + std::to_string(bits) + "bit";
+    std::string tail = "_";
+    tail += std::to_string(bits);
+    tail += "bit";
     bool table = false, binary = false, array = false, scratch = false;
     for (const std::string& name : FilesHere()) {
       table |= name.ends_with(tail + ".txt");
