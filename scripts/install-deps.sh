@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those not yet installed.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build, test, bench, dialog, fuzz, windows)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build, test, bench, dialog, fuzz, windows,
+#   windows-dialog)
 set -euo pipefail
 
 packages=()
@@ -17,6 +18,11 @@ for group in "$@"; do
     # Cross-building for Windows (MinGW-w64 with the posix thread model, which
     # GoogleTest needs), GoogleTest's sources for it, and Wine to run the result.
     windows) packages+=(cmake make gcc g++-mingw-w64-x86-64-posix googletest wine wine64) ;;
+    # The Windows dialog program and its tests: the same cross tools plus the
+    # build machine's C++ compiler (for the resource generator), Wine's own
+    # fonts (title-bar glyphs, Tahoma), a CJK font and an X server.
+    windows-dialog) packages+=(cmake make gcc g++ g++-mingw-w64-x86-64-posix googletest wine wine64
+                               fonts-wine fonts-wqy-microhei xvfb xauth) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

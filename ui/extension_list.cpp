@@ -10,15 +10,15 @@ void StripTrailingBlanks(CString& text) {
 
 }  // namespace
 
-void ParseExtensionList(const CString& text, std::array<CString, kMaxExtensionWords>& words,
+void ParseExtensionList(const CString& text, std::array<CString, kMaxExtensions>& words,
                         uint8_t& count) {
   CString rest = text;
   StripTrailingBlanks(rest);
   for (int blank = rest.ReverseFind(L' '); blank != -1; blank = rest.ReverseFind(L' ')) {
-    if (count >= kMaxExtensionWords) return;
+    if (count >= kMaxExtensions) return;
     words[count++] = rest.Right(rest.GetLength() - blank - 1);
     rest = rest.Left(blank);
     StripTrailingBlanks(rest);
   }
-  if (!rest.IsEmpty() && count < kMaxExtensionWords) words[count++] = rest;
+  if (!rest.IsEmpty() && count < kMaxExtensions) words[count++] = rest;
 }

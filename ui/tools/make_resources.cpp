@@ -1,7 +1,10 @@
 // Generates the Windows resource script of the dialog program, its icon
 // file and the desktop icon from the resource tables, so that no second
 // copy of the templates is kept by hand.
-// Usage: rastrum_make_resources OUTPUT_DIR
+// Usage: rastrum_make_resources OUTPUT_DIR [ARCHITECTURE]
+// ARCHITECTURE is the manifest's processorArchitecture for the common
+// controls (amd64, x86, ...); it must match the executable's, or Windows
+// refuses to start it. Without it the manifest names any ("*").
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -104,12 +107,14 @@ END
 )";
 }
 
-constexpr const char* kManifest = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+constexpr const char* kManifestHead = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">
   <dependency>
     <dependentAssembly>
       <assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0"
-        processorArchitecture="*" publicKeyToken="6595b64144ccf1df" language="*"/>
+        processorArchitecture=")";
+
+constexpr const char* kManifestTail = R"(" publicKeyToken="6595b64144ccf1df" language="*"/>
     </dependentAssembly>
   </dependency>
   <trustInfo xmlns="urn:schemas-microsoft-com:asm.v3">
@@ -126,6 +131,10 @@ constexpr const char* kManifest = R"(<?xml version="1.0" encoding="UTF-8" standa
   </application>
 </assembly>
 )";
+
+std::string Manifest(const std::string& architecture) {
+  return kManifestHead + architecture + kManifestTail;
+}
 
 std::string ResourceScript(const ResourceTable& table) {
   std::ostringstream rc;
@@ -172,16 +181,17 @@ bool Write(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: rastrum_make_resources OUTPUT_DIR\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: rastrum_make_resources OUTPUT_DIR [ARCHITECTURE]\n");
     return 2;
   }
   std::filesystem::path dir = argv[1];
+  std::string architecture = argc == 3 ? argv[2] : "*";
   std::error_code error;
   std::filesystem::create_directories(dir, error);
   const ResourceTable& table = AfxGetResourceTable();
   bool ok = Write(dir / "rastrum.rc", ResourceScript(table)) &&
-            Write(dir / "rastrum.manifest", std::string(kManifest));
+            Write(dir / "rastrum.manifest", Manifest(architecture));
   for (const IconResource& icon : table.icons) {
     std::string ico = std::filesystem::path(icon.fileName).filename().string();
     ok = ok && Write(dir / ico, EncodeIco(icon.pixels(), icon.width, icon.height));

@@ -1,0 +1,178 @@
+// Windows, controls, menus and painting of the Win32 backend: each member
+// is the Win32 call or message of the same name on the object's handle.
+#include <windows.h>
+// clang-format off
+#include "ui/framework/win32_names.h"
+// clang-format on
+
+#include <map>
+#include <string>
+
+#include "ui/framework/dc.h"
+#include "ui/framework/list_box.h"
+#include "ui/framework/menu.h"
+#include "ui/framework/wnd.h"
+
+namespace {
+
+CString WindowText(HWND hWnd) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
+  int copied = GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+  return CString(std::move(text));
+}
+
+}  // namespace
+
+BOOL CWnd::ShowWindow(int nCmdShow) {
+  return ::ShowWindow(m_hWnd, nCmdShow);
+}
+
+BOOL CWnd::IsWindowVisible() const {
+  return ::IsWindowVisible(m_hWnd);
+}
+
+BOOL CWnd::IsIconic() const {
+  return ::IsIconic(m_hWnd);
+}
+
+void CWnd::SetWindowText(const wchar_t* lpszString) {
+  SetWindowTextW(m_hWnd, lpszString);
+}
+
+void CWnd::GetWindowText(CString& rString) const {
+  rString = WindowText(m_hWnd);
+}
+
+void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
+  SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
+               reinterpret_cast<LPARAM>(hIcon));
+}
+
+void CWnd::GetClientRect(CRect* lpRect) const {
+  RECT rect = {};
+  ::GetClientRect(m_hWnd, &rect);
+  *lpRect = {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+HWND CWnd::GetDlgItemHandle(int nID) const {
+  return GetDlgItem(m_hWnd, nID);
+}
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const {
+  rString = WindowText(GetDlgItemHandle(nID));
+  return rString.GetLength();
+}
+
+void CWnd::SetDlgItemText(int nID, const wchar_t* lpszString) {
+  SetDlgItemTextW(m_hWnd, nID, lpszString);
+}
+
+void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {
+  ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
+}
+
+void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) {
+  ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
+}
+
+UINT CWnd::IsDlgButtonChecked(int nIDButton) const {
+  return ::IsDlgButtonChecked(m_hWnd, nIDButton);
+}
+
+// One CMenu per menu handle, kept for the process's life as the framework's
+// permanent handle map would.
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const {
+  static std::map<HMENU, CMenu> menus;
+  HMENU menu = ::GetSystemMenu(m_hWnd, bRevert);
+  if (!menu) return nullptr;
+  return &menus.try_emplace(menu, menu).first->second;
+}
+
+INT_PTR CWnd::SendMessage(UINT message, WPARAM wParam, INT_PTR lParam) {
+  return SendMessageW(m_hWnd, message, wParam, lParam);
+}
+
+CWnd* CWnd::GetFocus() {
+  static CWnd focus;
+  focus.m_hWnd = ::GetFocus();
+  return focus.m_hWnd ? &focus : nullptr;
+}
+
+INT_PTR CWnd::DefWindowProc(UINT message, WPARAM wParam, INT_PTR lParam) {
+  return DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+int AfxGetSystemMetrics(int nIndex) {
+  return GetSystemMetrics(nIndex);
+}
+
+void CListBox::AddString(const CString& line) {
+  SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.GetString()));
+}
+
+int CListBox::GetCount() const {
+  return static_cast<int>(SendMessageW(m_hWnd, LB_GETCOUNT, 0, 0));
+}
+
+void CListBox::SetCurSel(int index) {
+  SendMessageW(m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int CListBox::GetCurSel() const {
+  return static_cast<int>(SendMessageW(m_hWnd, LB_GETCURSEL, 0, 0));
+}
+
+void CListBox::ResetContent() {
+  SendMessageW(m_hWnd, LB_RESETCONTENT, 0, 0);
+}
+
+void CListBox::GetText(int index, CString& rString) const {
+  LRESULT length = SendMessageW(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) {
+    rString.Empty();
+    return;
+  }
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  LRESULT copied = SendMessageW(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(index),
+                                reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+  rString = CString(std::move(text));
+}
+
+BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const wchar_t* lpszNewItem) {
+  return AppendMenuW(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+}
+
+int CMenu::GetMenuItemCount() const {
+  return ::GetMenuItemCount(m_hMenu);
+}
+
+UINT CMenu::GetMenuItemID(int nPos) const {
+  return ::GetMenuItemID(m_hMenu, nPos);
+}
+
+int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {
+  int length = GetMenuStringW(m_hMenu, nIDItem, nullptr, 0, nFlags);
+  std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+  int copied = GetMenuStringW(m_hMenu, nIDItem, text.data(), static_cast<int>(text.size()), nFlags);
+  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+  rString = CString(std::move(text));
+  return rString.GetLength();
+}
+
+BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
+  return ::DrawIcon(m_hDC, x, y, hIcon);
+}
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd) {
+  auto* paint = new PAINTSTRUCT{};
+  m_hDC = BeginPaint(pWnd->m_hWnd, paint);
+  m_pPaint = paint;
+}
+
+CPaintDC::~CPaintDC() {
+  auto* paint = static_cast<PAINTSTRUCT*>(m_pPaint);
+  EndPaint(m_pWnd->m_hWnd, paint);
+  delete paint;
+}
