@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/extension_limit.h"
 #include "engine/message_list.h"
 #include "platform/cstring.h"
 #include "platform/dir_search.h"
 #include "platform/file_access.h"
-
-inline constexpr int kMaxExtensions = 20;
 
 class CQuarryEngine {
  public:

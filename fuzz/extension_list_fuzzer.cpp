@@ -41,14 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const CString text =
       platform::Utf8ToWide(std::string_view(reinterpret_cast<const char*>(data), size));
   const CString untouched = L"\x1 untouched";
-  std::array<CString, kMaxExtensionWords> words;
+  std::array<CString, kMaxExtensions> words;
   words.fill(untouched);
   uint8_t count = 0;
   ParseExtensionList(text, words, count);
 
-  Require(count <= kMaxExtensionWords, "at most 20 words");
+  Require(count <= kMaxExtensions, "at most 20 words");
   const std::vector<std::wstring> runs = Runs(text.str());
-  const size_t expected = runs.size() < kMaxExtensionWords ? runs.size() : kMaxExtensionWords;
+  const size_t expected = runs.size() < kMaxExtensions ? runs.size() : kMaxExtensions;
   Require(count == expected, "one word per run, up to 20");
   for (size_t i = 0; i < count; ++i) {
     const std::wstring& word = words[i].str();

@@ -27,7 +27,7 @@ std::vector<std::wstring> Descending(int from, int to) {
 class ExtensionListSplit : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(ExtensionListSplit, StoresWordsRightToLeft) {
-  std::array<CString, kMaxExtensionWords> words;
+  std::array<CString, kMaxExtensions> words;
   uint8_t count = 0;
   ParseExtensionList(GetParam().text, words, count);
   ASSERT_EQ(count, GetParam().words.size());
@@ -38,18 +38,22 @@ TEST_P(ExtensionListSplit, StoresWordsRightToLeft) {
 
 const std::wstring k20 = Words(1, 20), k21 = Words(1, 21), k25 = Words(1, 25);
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ExtensionListSplit,
-    ::testing::Values(SplitCase{L"bmp", {L"bmp"}}, SplitCase{L"bmp BMP", {L"BMP", L"bmp"}},
-                      SplitCase{L"  a  b ", {L"b", L"a"}}, SplitCase{L"   ", {}},
-                      SplitCase{L".bmp", {L".bmp"}}, SplitCase{L"bmp\tBMP", {L"bmp\tBMP"}},
-                      SplitCase{L"a\x3000" L"b", {L"a\x3000" L"b"}},
-                      SplitCase{k20.c_str(), Descending(20, 1)},
-                      SplitCase{k21.c_str(), Descending(21, 2)},
-                      SplitCase{k25.c_str(), Descending(25, 6)}));
+INSTANTIATE_TEST_SUITE_P(Table, ExtensionListSplit,
+                         ::testing::Values(SplitCase{L"bmp", {L"bmp"}},
+                                           SplitCase{L"bmp BMP", {L"BMP", L"bmp"}},
+                                           SplitCase{L"  a  b ", {L"b", L"a"}},
+                                           SplitCase{L"   ", {}}, SplitCase{L".bmp", {L".bmp"}},
+                                           SplitCase{L"bmp\tBMP", {L"bmp\tBMP"}},
+                                           SplitCase{L"a\x3000"
+                                                     L"b",
+                                                     {L"a\x3000"
+                                                      L"b"}},
+                                           SplitCase{k20.c_str(), Descending(20, 1)},
+                                           SplitCase{k21.c_str(), Descending(21, 2)},
+                                           SplitCase{k25.c_str(), Descending(25, 6)}));
 
 TEST(ExtensionList, LaterShorterTextLeavesOldEntriesBeyondTheCount) {
-  std::array<CString, kMaxExtensionWords> words;
+  std::array<CString, kMaxExtensions> words;
   uint8_t count = 0;
   ParseExtensionList(L"a b c", words, count);
   count = 0;
