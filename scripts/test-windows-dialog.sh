@@ -12,23 +12,12 @@ jobs=$(nproc)
 
 scripts/install-deps.sh windows-dialog
 
-work=$(mktemp -d /tmp/rastrum-windows-dialog.XXXXXX)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine's ANSI code page follows the locale: C.UTF-8 gives Windows-1252.
-export LC_ALL=C.UTF-8
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 echo "== Build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON -DRASTRUM_BUILD_DIALOG=ON >/dev/null
 cmake --build "$build" -j"$jobs" --target ZT_Rastrum rastrum_dialog_win32_tests
 
-echo "== Wine prefix"
-wine wineboot -i >/dev/null 2>&1
+. scripts/wine-env.sh windows-dialog
 # No window manager runs on the X server, so Wine draws the title bars
 # itself. Tahoma, the shell font, has no CJK glyphs: link the WenQuanYi
 # font behind it, as a Chinese Windows links its own.

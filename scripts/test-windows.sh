@@ -10,19 +10,7 @@ jobs=$(nproc)
 
 scripts/install-deps.sh build windows
 
-work=$(mktemp -d /tmp/rastrum-windows.XXXXXX)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine's ANSI code page follows the locale: C.UTF-8 gives Windows-1252, and
-# arguments reach the program decoded from UTF-8.
-export LC_ALL=C.UTF-8
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-echo "== Wine prefix"
-wine wineboot -i >/dev/null 2>&1
+. scripts/wine-env.sh windows
 wineserver -w
 
 echo "== Builds"

@@ -10,6 +10,7 @@
 
 #include "platform/file_access.h"
 #include "tests/support/bmp_writer.h"
+#include "tests/support/command_run.h"
 #include "tests/support/engine_run.h"
 
 namespace {
@@ -26,27 +27,10 @@ using testing_support::WriteFile;
 const std::string kUsage =
     "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
 
-std::string Slurp(FILE* file) {
-  std::string text;
-  std::rewind(file);
-  char chunk[4096];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
-  std::fclose(file);
-  return text;
-}
-
-struct Outcome {
-  int exitCode;
-  std::string out, err;
-};
+using Outcome = testing_support::CommandOutcome;
 
 Outcome Main(const std::vector<std::wstring>& args) {
-  FILE* out = std::tmpfile();
-  FILE* err = std::tmpfile();
-  std::vector<CString> wide(args.begin(), args.end());
-  int code = RastrumMain(wide, out, err);
-  return {code, Slurp(out), Slurp(err)};
+  return testing_support::RunRastrum(args);
 }
 
 struct UsageCase {
@@ -98,7 +82,7 @@ TEST_P(ConvertArguments, FillTheOptions) {
   int exitCode = -1;
   std::optional<ConvertOptions> options =
       ParseCommandLine(std::vector<CString>(c.args.begin(), c.args.end()), out, err, exitCode);
-  EXPECT_EQ(Slurp(out) + Slurp(err), "");
+  EXPECT_EQ(testing_support::ReadAndClose(out) + testing_support::ReadAndClose(err), "");
   ASSERT_TRUE(options);
   EXPECT_EQ(options->depth, c.depth);
   EXPECT_EQ(options->extensions.str(), c.extensions);

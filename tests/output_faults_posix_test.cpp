@@ -4,12 +4,12 @@
 // the reason, the command line exits 3, and no run ends as if all went well.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "tests/support/command_run.h"
 #include "tests/support/engine_run.h"
 
 namespace {
@@ -18,15 +18,7 @@ namespace fs = std::filesystem;
 using testing_support::EngineRun;
 using testing_support::Picture;
 using testing_support::Rgb;
-
-std::string Slurp(FILE* file) {
-  std::string text;
-  std::rewind(file);
-  char chunk[4096];
-  for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) text.append(chunk, got);
-  std::fclose(file);
-  return text;
-}
+using testing_support::RunRastrum;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -52,11 +44,8 @@ TEST_P(DiskFull, IsReportedWithTheFileAndTheReason) {
   for (const char* name : {"bmp/a.bmp", "bmp/b.bmp", "bmp/c.bmp"}) run.Put(name, picture);
   fs::create_symlink("/dev/full", run.root() / GetParam().file);
 
-  FILE* out = std::tmpfile();
-  FILE* err = std::tmpfile();
-  const int code = RastrumMain({L"convert", L"--name", L"out", L"bmp"}, out, err);
-  const std::vector<std::string> printed = Lines(Slurp(out));
-  const std::string complaint = Slurp(err);
+  const auto [code, out, complaint] = RunRastrum({L"convert", L"--name", L"out", L"bmp"});
+  const std::vector<std::string> printed = Lines(out);
 
   const std::string failure =
       std::string("cannot write ") + GetParam().file + ": No space left on device";

@@ -3,26 +3,18 @@
 // is reported as converted.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "tests/support/command_run.h"
 #include "tests/support/engine_run.h"
 
 namespace {
 
 using testing_support::EngineRun;
 using testing_support::Picture;
-
-std::string Slurp(FILE* file) {
-  std::string text;
-  std::rewind(file);
-  char chunk[4096];
-  for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) text.append(chunk, got);
-  std::fclose(file);
-  return text;
-}
+using testing_support::RunRastrum;
 
 class BlockedOutput : public ::testing::TestWithParam<const char*> {};
 
@@ -31,10 +23,7 @@ TEST_P(BlockedOutput, NamesTheFileAndExitsThree) {
   EngineRun run;
   run.Put("bmp/a.bmp", Picture{2, 2});
   run.MakeFolder(GetParam());
-  FILE* out = std::tmpfile();
-  FILE* err = std::tmpfile();
-  const int code = RastrumMain({L"convert", L"--name", L"out", L"bmp"}, out, err);
-  const std::string printed = Slurp(out), complaint = Slurp(err);
+  const auto [code, printed, complaint] = RunRastrum({L"convert", L"--name", L"out", L"bmp"});
 
   EXPECT_EQ(code, kExitOutputFailed);
   const std::string lead = std::string("cannot create ") + GetParam() + ": ";
