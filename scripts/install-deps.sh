@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those not yet installed.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build, test, bench, dialog, fuzz, windows,
-#   windows-dialog)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build, desktop, test, bench, dialog, fuzz,
+#   windows, windows-dialog)
 set -euo pipefail
 
 packages=()
@@ -11,8 +11,9 @@ for group in "$@"; do
     test) packages+=(cmake g++ make libgtest-dev gcc) ;;
     bench) packages+=(xxd time) ;;
     fuzz) packages+=(cmake make clang libclang-rt-dev) ;;
-    # The dialog program (wxWidgets on GTK 3), a CJK font for its Chinese
-    # texts, and the X server, input driver and screenshots of its tests.
+    # The dialog program: wxWidgets on GTK 3 and a CJK font for its Chinese texts.
+    desktop) packages+=(libwxgtk3.2-dev fonts-wqy-microhei) ;;
+    # The dialog program, and the X server, input driver and screenshots of its tests.
     dialog) packages+=(cmake g++ make libwxgtk3.2-dev libgtest-dev fonts-wqy-microhei
                        xvfb xauth xdotool x11-utils imagemagick) ;;
     # Cross-building for Windows (MinGW-w64 with the posix thread model, which
