@@ -63,8 +63,8 @@ Rgb ScreenPixel(int x, int y) {
   if (gap) return {0x10, 0x16, 0x20};
   // The last row of cells is cut short by the screen's edge: it takes the last bar.
   int rows = (kScreenBottom - kScreenTop) / kCell;
-  int barIndex = std::min(row * static_cast<int>(kBars.size()) / rows,
-                          static_cast<int>(kBars.size()) - 1);
+  int barIndex =
+      std::min(row * static_cast<int>(kBars.size()) / rows, static_cast<int>(kBars.size()) - 1);
   Rgb bar = kBars[static_cast<size_t>(barIndex)];
   int cols = (kScreenRight - kScreenLeft) / kCell;
   return Mix(bar, {0x18, 0x1E, 0x2A}, 0.75 * col / (cols - 1));
