@@ -40,7 +40,7 @@ for target in "${targets[@]}"; do
     tail -n 40 "$build/$target.log" >&2
     status=1
   else
-    grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|^#[0-9]+ *DONE' \
+    grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|^#[0-9]+[[:space:]]+DONE' \
       "$build/$target.log" || true
   fi
 done
