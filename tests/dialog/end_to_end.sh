@@ -115,6 +115,8 @@ import -window "$main" "$artefacts/dialog-after-run.png"
 before=$(visible_windows)
 click_at 350 58 3
 wait_for test "$(visible_windows)" -gt "$before" || fail "no system menu on right-click"
+# A menu that has just been mapped may not hold the keyboard yet.
+sleep 0.3
 xdotool key Up Return
 wait_for window_named "关于 Rastrum" || fail "the About box did not open"
 about=$(window_named "关于 Rastrum")
@@ -127,8 +129,10 @@ kill -0 "$pid" || fail "closing the About box ended the program"
 
 # Shift+F10 opens the same menu; Escape closes it again.
 before=$(visible_windows)
+xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
 xdotool key shift+F10
 wait_for test "$(visible_windows)" -gt "$before" || fail "no system menu on Shift+F10"
+sleep 0.3
 xdotool key Escape
 wait_for test "$(visible_windows)" -eq "$before" || fail "Escape did not close the menu"
 
