@@ -1,7 +1,10 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
 #include <string>
+#include <unordered_map>
 
+#include "engine/output_names.h"
 #include "engine/quarry_engine.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
@@ -24,30 +27,87 @@ constexpr const char* kHelp =
     "  --out DIR        create the four files in DIR (default: current directory)\n"
     "  --help, --version\n"
     "\n"
-    "Exit status: 0 converted, 1 no related files, 2 usage error,\n"
-    "3 an output file could not be created or written.\n";
+    "Exit status: 0 every selected file converted, 1 no related files, 2 usage error,\n"
+    "3 an output file could not be created or written (no output file replaced),\n"
+    "4 converted, but some selected files were not.\n";
 
 std::string Utf8(const CString& text) {
   return platform::WideToUtf8(text);
 }
 
-// Prints each line as the run appends it, so a long run reports as it goes.
-class StreamMessageList : public MessageList {
+// Prints each line as the run reports it, so a long run reports as it goes;
+// the outcome goes to standard error.
+class StreamReport : public RunEvents {
  public:
-  explicit StreamMessageList(FILE* out) : out_(out) {}
-  void AddString(const CString& line) override {
-    std::string text = Utf8(line);
-    text += '\n';
-    std::fwrite(text.data(), 1, text.size(), out_);
-    ++count_;
+  StreamReport(FILE* out, FILE* err) : out_(out), err_(err) {}
+  void OnMessageLine(const CString& line) override { Print(out_, Utf8(line)); }
+  void OnPictureAdded(const PictureEntry& entry, const CString& path) override;
+  void OnOutputFailure(const CString& failure) override { Print(out_, Utf8(failure)); }
+  void OnRunEnd(const RunSummary& summary) override {
+    std::fflush(out_);
+    summary_ = summary;
   }
-  int GetCount() const override { return count_; }
-  void SetCurSel(int) override { std::fflush(out_); }
+  const RunSummary& summary() const { return summary_; }
 
  private:
+  static void Print(FILE* stream, std::string text) {
+    text += '\n';
+    std::fwrite(text.data(), 1, text.size(), stream);
+  }
+
   FILE* out_;
-  int count_ = 0;
+  FILE* err_;
+  RunSummary summary_;
+  // Array names in bmp.c so far, with the path of the picture that took each.
+  std::unordered_map<std::string, std::string> arrayNames_;
 };
+
+bool IsIdentifierTail(const std::string& name) {
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+  });
+}
+
+// bmp.c keeps the names firmware may already use; a name that would not
+// compile is pointed out instead.
+void StreamReport::OnPictureAdded(const PictureEntry& entry, const CString& path) {
+  std::string name = PictureIdentifier(entry.ansiName);
+  name.insert(name.begin(), '_');
+  std::string warning = "rastrum: warning: bmp.c: ";
+  warning += Utf8(platform::AnsiToWide(name)) + " (" + Utf8(path) + ")";
+  if (!IsIdentifierTail(name)) {
+    Print(err_, warning + " is not a C identifier");
+    return;
+  }
+  auto [first, added] = arrayNames_.emplace(name, Utf8(path));
+  if (!added) Print(err_, warning + " repeats the name of " + first->second);
+}
+
+std::wstring FoldAsciiCase(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+  }
+  return text;
+}
+
+// A STEM whose files would be another output file, or a path: refused on
+// every host alike, as Windows compares names without regard to case.
+std::string StemProblem(const CString& stem) {
+  if (stem.Find(L'/') >= 0 || stem.Find(L'\\') >= 0) {
+    return "--name STEM must not contain a path separator ('" + Utf8(stem) +
+           "'): --out chooses the folder";
+  }
+  const std::wstring names[] = {stem.str() + L".txt", stem.str() + L".bin", L"tmp.txt", L"bmp.c"};
+  for (int own = 0; own < 2; ++own) {
+    for (int other = 0; other < 4; ++other) {
+      if (own != other && FoldAsciiCase(names[own]) == FoldAsciiCase(names[other])) {
+        return "--name " + Utf8(stem) + " would write " + Utf8(names[own]) +
+               " over the output file " + Utf8(names[other]);
+      }
+    }
+  }
+  return {};
+}
 
 int UsageError(FILE* err, const std::string& problem) {
   std::fprintf(err, "rastrum: error: %s\n%s", problem.c_str(), kUsage);
@@ -144,6 +204,10 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
         UsageError(err, "--name needs a non-empty STEM");
         return std::nullopt;
       }
+      if (std::string problem = StemProblem(value); !problem.empty()) {
+        UsageError(err, problem);
+        return std::nullopt;
+      }
       options.stem = value;
     } else {
       options.outputFolder = value;
@@ -153,8 +217,8 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
 }
 
 int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
-  StreamMessageList log(out);
-  CQuarryEngine engine(log);
+  StreamReport report(out, err);
+  CQuarryEngine engine(report);
   engine.m_nDepth = static_cast<uint8_t>(options.depth);
   engine.m_bFullPath = 1;
   engine.m_nFileCount = 0;
@@ -164,15 +228,16 @@ int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
   }
   engine.m_strOutputFolder = options.outputFolder;
   engine.m_strOutputStem = options.stem;
+  engine.m_bReplaceWhenEmpty = false;
   CString folder = options.folder.IsEmpty() ? CString(L"bmp") : options.folder;
 
   engine.ConvertFolder(folder, 1);
-  std::fflush(out);
-  if (!engine.m_strOutputFailure.IsEmpty()) {
-    std::fprintf(err, "rastrum: error: %s\n", Utf8(engine.m_strOutputFailure).c_str());
+  const RunSummary& summary = report.summary();
+  if (!summary.outputFailure.IsEmpty()) {
+    std::fprintf(err, "rastrum: error: %s\n", Utf8(summary.outputFailure).c_str());
     return kExitOutputFailed;
   }
-  if (engine.m_nFileCount == 0) {
+  if (summary.filesSelected == 0) {
     if (!platform::IdentifyFolder(folder)) {
       std::fprintf(err, "rastrum: No related files: cannot open folder '%s'\n",
                    Utf8(folder).c_str());
@@ -180,6 +245,11 @@ int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
       std::fprintf(err, "rastrum: No related files\n");
     }
     return kExitNoFiles;
+  }
+  if (summary.filesNotConverted > 0) {
+    std::fprintf(err, "rastrum: %d of %d selected files were not converted\n",
+                 summary.filesNotConverted, summary.filesSelected);
+    return kExitNotAllConverted;
   }
   return kExitConverted;
 }

@@ -22,6 +22,7 @@ enum ExitCode {
   kExitNoFiles = 1,
   kExitUsage = 2,
   kExitOutputFailed = 3,
+  kExitNotAllConverted = 4,
 };
 
 // Parses the arguments after the program name. Returns the options of a

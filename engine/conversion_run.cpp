@@ -1,82 +1,121 @@
-// The run: ConvertFolder at the top level and at every nested level.
-#include <cerrno>
+#include "engine/conversion_run.h"
 
-#include "engine/bitmap_intake.h"
-#include "engine/output_files.h"
-#include "engine/pixel_encoders.h"
-#include "engine/quarry_engine.h"
-#include "engine/run_state.h"
-#include "platform/local_clock.h"
+#include "platform/file_access.h"
 #include "platform/text_encoding.h"
 
-using platform::DirSearch;
+using platform::OutputStream;
 
-CQuarryEngine::CQuarryEngine(MessageList& log)
-    : m_listLog(log), m_rowBuffer(static_cast<size_t>(kMaxDimension) * 3) {}
+ConversionRun::ConversionRun(const OutputNames& names, int depth, RunEvents& events,
+                             uint64_t binaryLimit)
+    : names_(names),
+      events_(events),
+      binaryLimit_(binaryLimit),
+      encoder_(EncoderForDepth(depth)),
+      table_(names.folder, names.table, OutputStream::Mode::kText),
+      binary_(names.folder, names.binary, OutputStream::Mode::kBinary),
+      enum_(names.folder, kEnumFileName, OutputStream::Mode::kText),
+      array_(names.folder, kArrayFileName, OutputStream::Mode::kText),
+      binarySink_(binary_),
+      arraySink_(array_),
+      tableSink_(table_, enum_),
+      pixels_(static_cast<size_t>(kMaxDimension)),
+      encoded_(static_cast<size_t>(kMaxDimension) * 4) {}
 
-int CQuarryEngine::ConvertFolder(CString folder, uint8_t topLevel) {
-  return topLevel == 1 ? RunConversion(folder) : WalkSubFolder(folder);
+template <typename Step>
+void ConversionRun::ForEachSink(Step step) {
+  for (OutputSink* sink :
+       {static_cast<OutputSink*>(&tableSink_), static_cast<OutputSink*>(&binarySink_),
+        static_cast<OutputSink*>(&arraySink_)}) {
+    step(*sink);
+  }
 }
 
-void CQuarryEngine::ReportOutputFailure(const char* verb, const std::string& path, int error) {
-  m_strOutputFailure = platform::AnsiToWide(std::string("cannot ") + verb + " " + path + ": " +
-                                            platform::SystemErrorText(error));
-  m_listLog.AddString(m_strOutputFailure);
+void ConversionRun::Fail(const char* verb, const std::string& path, const CString& reason) {
+  if (!failure_.IsEmpty()) return;
+  failure_ = platform::AnsiToWide(std::string("cannot ") + verb + " " + path + ": ") + reason;
+  events_.OnOutputFailure(failure_);
 }
 
-int CQuarryEngine::RunConversion(const CString& folder) {
-  m_strOutputFailure.Empty();
-  DirSearch search;
-  bool moreEntries = search.FindFile(folder + platform::PathSeparator() + L"*.*");
-
-  const int bits = 8 * BytesPerPixel(m_nDepth);
-  OutputNames names;
-  if (!m_strOutputFolder.IsEmpty()) {
-    names.folder = platform::WideToAnsi(m_strOutputFolder + platform::PathSeparator());
+bool ConversionRun::Open() {
+  for (OutputFile* file : {&table_, &binary_, &enum_, &array_}) {
+    if (!file->Create()) {
+      int error = file->error();
+      for (OutputFile* other : {&table_, &binary_, &enum_, &array_}) other->Discard();
+      Fail("create", file->path(), platform::AnsiToWide(platform::SystemErrorText(error)));
+      return false;
+    }
   }
-  if (m_strOutputStem.IsEmpty()) {
-    platform::LocalTime now = platform::GetLocalTime();
-    names.table = StampedName(now, bits, ".txt");
-    names.binary = StampedName(now, bits, ".bin");
-  } else {
-    std::string stem = platform::WideToAnsi(m_strOutputStem);
-    names.table = stem + ".txt";
-    names.binary = stem + ".bin";
-  }
-
-  std::string failedPath;
-  if (!OpenOutputFiles(names, failedPath)) {
-    ReportOutputFailure("create", failedPath, errno);
-    return 0;
-  }
-  WriteOpeningText(names.table);
-  g_nPicIndex = 0;
-  g_nPicOffset = 0;
-
-  m_walkPath.clear();
-  if (auto identity = platform::IdentifyFolder(folder)) m_walkPath.push_back(*identity);
-  WalkEntries(search, moreEntries, folder);
-  search.Close();
-
-  if (!AnyOutputFailed()) {
-    WriteClosingText();
-    MergeEnumText();
-  }
-  int error = 0;
-  bool closed = CloseOutputFiles(names, failedPath, error);
-  if (!closed) ReportOutputFailure("write", failedPath, error);
-  m_listLog.SetCurSel(m_listLog.GetCount() - 1);
-  return closed ? 1 : 0;
+  ForEachSink([&](OutputSink& sink) { sink.BeginRun(names_.table); });
+  return true;
 }
 
-int CQuarryEngine::WalkSubFolder(const CString& folder) {
-  DirSearch search;
-  bool moreEntries = search.FindFile(folder + platform::PathSeparator() + L"*.*");
-  WriteFolderComments(platform::WideToAnsi(folder));
-  auto identity = platform::IdentifyFolder(folder);
-  if (identity) m_walkPath.push_back(*identity);
-  WalkEntries(search, moreEntries, folder);
-  if (identity) m_walkPath.pop_back();
-  search.Close();
-  return 1;
+bool ConversionRun::AnyFileFailed() const {
+  return table_.failed() || binary_.failed() || enum_.failed() || array_.failed();
+}
+
+void ConversionRun::EnterFolder(const std::string& ansiFolder) {
+  ForEachSink([&](OutputSink& sink) { sink.EnterFolder(ansiFolder); });
+}
+
+void ConversionRun::FileNotConverted(const CString& line) {
+  events_.OnMessageLine(line);
+}
+
+bool ConversionRun::BeginPicture(const PictureHeader& header, const std::string& ansiName) {
+  entry_ = PictureEntry{};
+  entry_.index = nextIndex_;
+  entry_.offset = nextOffset_;
+  entry_.width = header.width;
+  entry_.height = header.height;
+  entry_.bytesPerPixel = encoder_->BytesPerPixel();
+  entry_.length = uint64_t{header.height} * header.width * entry_.bytesPerPixel;
+  entry_.storedSize = header.storedSize;
+  entry_.ansiName = ansiName;
+  if (entry_.offset + entry_.length > binaryLimit_) {
+    Fail("write", binary_.path(), L"the binary image file would exceed 4 GiB");
+    return false;
+  }
+  ForEachSink([&](OutputSink& sink) { sink.BeginPicture(entry_); });
+  return true;
+}
+
+void ConversionRun::EmitRow() {
+  encoder_->EncodeRow(pixels_.data(), entry_.width, encoded_.data());
+  ForEachSink([&](OutputSink& sink) { sink.WriteRow(encoded_.data(), entry_); });
+}
+
+void ConversionRun::EndPicture(const CString& line, const CString& path, bool complete) {
+  ForEachSink([&](OutputSink& sink) { sink.EndPicture(entry_); });
+  ++nextIndex_;
+  nextOffset_ += entry_.length;
+  if (complete) ++converted_;
+  events_.OnPictureAdded(entry_, path);
+  events_.OnMessageLine(line);
+}
+
+RunSummary ConversionRun::Finish(int32_t filesSelected, bool replace) {
+  if (!failed()) ForEachSink([](OutputSink& sink) { sink.EndRun(); });
+  // Closed in this order, so a failure is named by the first file in it.
+  for (OutputFile* file : {&enum_, &table_, &binary_, &array_}) {
+    if (!file->Close()) {
+      Fail("write", file->path(), platform::AnsiToWide(platform::SystemErrorText(file->error())));
+    }
+  }
+  if (failure_.IsEmpty() && replace) {
+    for (OutputFile* file : {&table_, &binary_, &enum_, &array_}) {
+      if (!file->Commit()) {
+        Fail("write", file->path(), platform::AnsiToWide(platform::SystemErrorText(file->error())));
+        break;
+      }
+    }
+  }
+  for (OutputFile* file : {&table_, &binary_, &enum_, &array_}) file->Discard();
+
+  RunSummary summary;
+  summary.filesSelected = filesSelected;
+  summary.picturesConverted = converted_;
+  summary.filesNotConverted = filesSelected - converted_;
+  summary.outputFailure = failure_;
+  events_.OnRunEnd(summary);
+  return summary;
 }

@@ -1,23 +1,28 @@
 // The walk: every entry of one folder, sub-folders depth first where they
 // come up, files selected by extension, numbered and handed on.
 #include <algorithm>
+#include <cstdio>
 
-#include "engine/output_files.h"
+#include "engine/byte_source.h"
 #include "engine/quarry_engine.h"
+#include "engine/strict_bmp_source.h"
+#include "platform/dir_search.h"
 #include "platform/text_encoding.h"
 
-void CQuarryEngine::WalkEntries(platform::DirSearch& search, bool moreEntries,
-                                const CString& folder) {
+void CQuarryEngine::WalkFolder(ConversionRun& run, const CString& folder) {
+  platform::DirSearch search;
+  bool moreEntries = search.FindFile(folder + platform::PathSeparator() + L"*.*");
   // After an output failure nothing more can be written, so the walk ends.
-  while (moreEntries && !AnyOutputFailed()) {
+  while (moreEntries && !run.failed()) {
     moreEntries = search.FindNextFile();
     if (search.IsDots()) continue;
     if (search.IsDirectory()) {
-      EnterSubFolder(folder + platform::PathSeparator() + search.GetFileName());
+      EnterSubFolder(run, folder + platform::PathSeparator() + search.GetFileName());
     } else {
-      SelectFile(folder, search.GetFileName());
+      SelectFile(run, folder, search.GetFileName());
     }
   }
+  search.Close();
 }
 
 bool CQuarryEngine::IsOnWalkPath(const CString& folder) const {
@@ -25,12 +30,16 @@ bool CQuarryEngine::IsOnWalkPath(const CString& folder) const {
   return identity && std::find(m_walkPath.begin(), m_walkPath.end(), *identity) != m_walkPath.end();
 }
 
-void CQuarryEngine::EnterSubFolder(const CString& folder) {
+void CQuarryEngine::EnterSubFolder(ConversionRun& run, const CString& folder) {
   if (IsOnWalkPath(folder)) return;
-  ConvertFolder(folder, 0);
+  run.EnterFolder(platform::WideToAnsi(folder));
+  auto identity = platform::IdentifyFolder(folder);
+  if (identity) m_walkPath.push_back(*identity);
+  WalkFolder(run, folder);
+  if (identity) m_walkPath.pop_back();
 }
 
-void CQuarryEngine::SelectFile(const CString& folder, const CString& name) {
+void CQuarryEngine::SelectFile(ConversionRun& run, const CString& folder, const CString& name) {
   int dot = name.ReverseFind(L'.');
   if (m_nExtCount == 0 || dot < 0) return;
   CString extension = name.Right(name.GetLength() - dot - 1);
@@ -43,15 +52,17 @@ void CQuarryEngine::SelectFile(const CString& folder, const CString& name) {
   }
   if (!selected) return;
 
-  std::string ansiName = platform::WideToAnsi(name);
   CString path = m_bFullPath ? folder + platform::PathSeparator() + name : name;
   ++m_nFileCount;
   CString linePrefix;
   linePrefix.Format(L"%.5d: ", m_nFileCount);
   FILE* picture = platform::OpenPictureFile(platform::WideToAnsi(path));
   if (!picture) {
-    m_listLog.AddString(linePrefix + path + L" bmp Image opening failed");
+    run.FileNotConverted(linePrefix + path + L" bmp Image opening failed");
     return;
   }
-  ConvertPicture(picture, linePrefix, path, ansiName);
+  FileByteSource bytes(picture);
+  StrictBmpSource source(bytes);
+  ConvertPicture(run, source, linePrefix, path, platform::WideToAnsi(name));
+  std::fclose(picture);
 }

@@ -1,37 +1,36 @@
-// CQuarryEngine: the conversion settings, the report state and the run.
-// The main dialog derives from it (its members are the dialog's own in the
-// original design); the command line uses it directly.
+// CQuarryEngine: the conversion settings, the report state and the entry of
+// a run. The main dialog derives from it; the command line uses it directly.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "engine/conversion_run.h"
 #include "engine/extension_limit.h"
-#include "engine/message_list.h"
+#include "engine/picture_source.h"
+#include "engine/run_events.h"
 #include "platform/cstring.h"
-#include "platform/dir_search.h"
 #include "platform/file_access.h"
 
 class CQuarryEngine {
  public:
-  explicit CQuarryEngine(MessageList& log);
+  explicit CQuarryEngine(RunEvents& events);
   virtual ~CQuarryEngine() = default;
   CQuarryEngine(const CQuarryEngine&) = delete;
   CQuarryEngine& operator=(const CQuarryEngine&) = delete;
 
-  // Converts the folder tree. `topLevel` == 1 makes this call the run: it
-  // creates the four output files, walks, finishes them and selects the last
-  // message line. Any other value is the walk's own recursion into a
-  // sub-folder. Returns 1 when the folder was walked to the end, 0 when an
-  // output file could not be created or written (see m_strOutputFailure).
+  // Converts the folder tree when `topLevel` is 1: creates the four output
+  // files, walks, finishes them and reports the run's end. Returns 1 when the
+  // run ended without an output failure, else 0; any other `topLevel`
+  // converts nothing and returns 0 (sub-folders are walked within the run).
   int ConvertFolder(CString folder, uint8_t topLevel);
 
-  // Reads, checks and converts one opened picture and closes it.
-  void ConvertPicture(FILE* picture, const CString& linePrefix, const CString& path,
-                      const std::string& ansiName);
+  // Checks one selected file's picture and, when it is accepted, puts it
+  // through the run's encoder into its outputs.
+  void ConvertPicture(ConversionRun& run, PictureSource& source, const CString& linePrefix,
+                      const CString& path, const std::string& ansiName);
 
   // Files selected so far in the run, over all levels: the file number.
   int32_t m_nFileCount = 0;
@@ -43,29 +42,24 @@ class CQuarryEngine {
   uint8_t m_nDepth = 16;
   // Nonzero: files are opened and named by folder + separator + name.
   int32_t m_bFullPath = 1;
-  // Where the run reports.
-  MessageList& m_listLog;
 
   // Where the four files are created (empty: the current directory).
   CString m_strOutputFolder;
   // Stem of the table and binary image file names (empty: the time stamp).
   CString m_strOutputStem;
-  // After a run that failed on an output file: what failed and why.
-  CString m_strOutputFailure;
+  // False: a run that selects no file leaves every output file as it was.
+  bool m_bReplaceWhenEmpty = true;
+  // The largest binary image file a run may write; lowered only by tests.
+  uint64_t m_nBinaryLimit = kMaxBinaryImageSize;
 
  private:
-  int RunConversion(const CString& folder);
-  int WalkSubFolder(const CString& folder);
-  void WalkEntries(platform::DirSearch& search, bool moreEntries, const CString& folder);
-  void EnterSubFolder(const CString& folder);
-  void SelectFile(const CString& folder, const CString& name);
+  OutputNames MakeOutputNames() const;
+  void WalkFolder(ConversionRun& run, const CString& folder);
+  void EnterSubFolder(ConversionRun& run, const CString& folder);
+  void SelectFile(ConversionRun& run, const CString& folder, const CString& name);
   bool IsOnWalkPath(const CString& folder) const;
-  void ReportOutputFailure(const char* verb, const std::string& path, int error);
 
+  RunEvents& m_events;
   // Folders on the current walk path, so a link cycle is never followed.
   std::vector<platform::FolderIdentity> m_walkPath;
-  // One source row at the widest size the table can describe; allocated
-  // once, so no header value ever sizes an allocation.
-  std::vector<uint8_t> m_rowBuffer;
-  std::string m_arrayText;
 };

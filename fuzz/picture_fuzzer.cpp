@@ -6,7 +6,7 @@
 // Beyond what the sanitizers catch, every run must keep the outputs in step:
 // one message line per file; a rejected file leaves nothing anywhere; the
 // binary image file is exactly as long as the table's pictures together, and
-// for a 24-bit source the array text holds exactly the binary's bytes.
+// the array text holds exactly the binary's bytes.
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
@@ -17,21 +17,22 @@
 #include <string>
 #include <vector>
 
-#include "engine/bitmap_intake.h"
-#include "engine/message_list.h"
 #include "engine/quarry_engine.h"
+#include "engine/strict_bmp_source.h"
 #include "platform/text_encoding.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class Log : public MessageList {
+class Log : public RunEvents {
  public:
-  void AddString(const CString& line) override { lines.push_back(line.str()); }
-  int GetCount() const override { return static_cast<int>(lines.size()); }
-  void SetCurSel(int) override {}
+  void OnMessageLine(const CString& line) override { lines.push_back(line.str()); }
+  void OnPictureAdded(const PictureEntry&, const CString&) override {}
+  void OnOutputFailure(const CString& text) override { failure = text.str(); }
+  void OnRunEnd(const RunSummary&) override {}
   std::vector<std::wstring> lines;
+  std::wstring failure;
 };
 
 void Require(bool holds, const char* what) {
@@ -172,8 +173,7 @@ void CheckRun(const Workspace& ws, const Log& log, const uint8_t* file, size_t s
   ParseHeaders(headers, fh, ih);
   Require(fh.bfSize <= size, "an accepted file is as long as it declares");
   const std::string values = ArrayBytes(array);
-  Require(values == (ih.biBitCount == 24 ? binary : std::string()),
-          "the array text spells the binary's bytes");
+  Require(values == binary, "the array text spells the binary's bytes");
 }
 
 }  // namespace
@@ -187,6 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Write(ws.in / "a.bmp", data + 1, size - 1);
   Write(ws.in / "b.bmp", data + 1, size - 1);
   log.lines.clear();
+  log.failure.clear();
   engine.m_nDepth = data[0];
   engine.m_strExt[0] = L"bmp";
   engine.m_nExtCount = 1;
@@ -195,7 +196,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   engine.m_strOutputStem = L"f";
 
   int result = engine.ConvertFolder(platform::AnsiToWide(ws.in.string()), 1);
-  Require(result == 1 && engine.m_strOutputFailure.IsEmpty(), "the run succeeds");
+  Require(result == 1 && log.failure.empty(), "the run succeeds");
   CheckRun(ws, log, data + 1, size - 1);
   return 0;
 }

@@ -34,6 +34,18 @@ struct FolderIdentity {
 };
 std::optional<FolderIdentity> IdentifyFolder(const CString& folder);
 
+// 0 when a file may be put at `ansiPath` by RenameOver: nothing is there, or
+// a file this process may write. Otherwise an errno value (EISDIR for a
+// folder, EACCES for a file it may not write).
+int CheckReplaceable(const std::string& ansiPath);
+
+// Moves the file `from` onto `to`, replacing what is there in one step;
+// returns 0 or an errno value.
+int RenameOver(const std::string& from, const std::string& to);
+
+// Removes a file if it is there.
+void RemoveFile(const std::string& ansiPath);
+
 // The host's text for an errno value.
 std::string SystemErrorText(int error);
 

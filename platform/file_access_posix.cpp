@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/file_access.h"
@@ -46,6 +47,21 @@ std::optional<FolderIdentity> IdentifyFolder(const CString& folder) {
   struct stat info;
   if (stat(WideToAnsi(folder).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
   return FolderIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
+
+int CheckReplaceable(const std::string& ansiPath) {
+  struct stat info;
+  if (stat(ansiPath.c_str(), &info) != 0) return 0;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  return access(ansiPath.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
+int RenameOver(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+void RemoveFile(const std::string& ansiPath) {
+  unlink(ansiPath.c_str());
 }
 
 std::string SystemErrorText(int error) {

@@ -44,6 +44,25 @@ HANDLE OpenRegularFile(const std::string& ansiPath) {
   return data;
 }
 
+int ErrnoOf(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EACCES;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_NOT_SAME_DEVICE:
+      return EXDEV;
+    default:
+      return EIO;
+  }
+}
+
 }  // namespace
 
 const wchar_t* PathSeparator() {
@@ -87,6 +106,24 @@ std::optional<FolderIdentity> IdentifyFolder(const CString& folder) {
   if (!known) return std::nullopt;
   return FolderIdentity{info.dwVolumeSerialNumber,
                         (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+int CheckReplaceable(const std::string& ansiPath) {
+  DWORD attributes = GetFileAttributesA(ansiPath.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
+  return (attributes & FILE_ATTRIBUTE_READONLY) ? EACCES : 0;
+}
+
+int RenameOver(const std::string& from, const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return 0;
+  }
+  return ErrnoOf(GetLastError());
+}
+
+void RemoveFile(const std::string& ansiPath) {
+  DeleteFileA(ansiPath.c_str());
 }
 
 std::string SystemErrorText(int error) {

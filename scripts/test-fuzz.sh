@@ -11,7 +11,7 @@ scripts/install-deps.sh fuzz
 build=build-fuzz
 seconds="${FUZZ_SECONDS:-60}"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(picture_fuzzer extension_list_fuzzer text_encoding_fuzzer)
+[ ${#targets[@]} -gt 0 ] || targets=(intake_fuzzer picture_fuzzer extension_list_fuzzer text_encoding_fuzzer)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DRASTRUM_FUZZ=ON -DRASTRUM_SANITIZE=ON -DRASTRUM_BUILD_TESTS=OFF -DRASTRUM_BUILD_DIALOG=OFF \

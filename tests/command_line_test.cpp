@@ -178,13 +178,16 @@ TEST_P(NoRelatedFiles, ExitsOneAndSaysWhy) {
   TempDir dir;
   ScopedCurrentDir cwd(dir.path());
   WriteFile(dir.path() / "bmp/readme.txt", std::string("x"));
+  WriteFile(dir.path() / "n.txt", std::string("earlier run"));
   std::vector<std::wstring> args = {L"convert", L"--name", L"n"};
   args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
   Outcome o = Main(args);
   EXPECT_EQ(o.exitCode, 1);
   EXPECT_EQ(o.out, "");
   EXPECT_EQ(o.err, GetParam().err);
-  EXPECT_TRUE(fs::exists(dir.path() / "n.txt")) << "the run still writes its files";
+  EXPECT_EQ(ReadFile(dir.path() / "n.txt"), "earlier run") << "nothing is replaced";
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2)
+      << "nothing is created";
 }
 
 INSTANTIATE_TEST_SUITE_P(

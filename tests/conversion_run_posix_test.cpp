@@ -26,19 +26,6 @@ Picture Gradient(int width, int height) {
   return p;
 }
 
-TEST(OutputFailure, FullDeviceIsReportedAsAWriteFailure) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this host";
-  EngineRun run;
-  run.Put("bmp/p.bmp", Gradient(1, 1));
-  fs::create_symlink("/dev/full", run.root() / "bmp.c");
-  EXPECT_EQ(run.Run(), 0);
-  const std::wstring line = L"cannot write bmp.c: No space left on device";
-  ASSERT_EQ(run.log.lines.size(), 2u);
-  EXPECT_EQ(run.log.lines.back(), line);
-  EXPECT_EQ(run.engine.m_strOutputFailure.str(), line);
-  EXPECT_EQ(run.log.selected, 1);
-}
-
 class GeneratedText : public ::testing::TestWithParam<int> {};
 
 // The table file and bmp.c are C that a compiler accepts as they stand.

@@ -7,9 +7,8 @@
 #include <regex>
 #include <string>
 
-#include "engine/output_files.h"
-#include "engine/pixel_encoders.h"
-#include "engine/run_state.h"
+#include "engine/output_names.h"
+#include "engine/pixel_encoder.h"
 #include "platform/file_access.h"
 #include "platform/local_clock.h"
 #include "platform/text_encoding.h"
@@ -69,7 +68,7 @@ TEST_P(EmptyRun, StillWritesAllFourFiles) {
   EXPECT_EQ(run.Binary(), "");
   EXPECT_EQ(run.engine.m_nFileCount, 0);
   EXPECT_TRUE(run.log.lines.empty());
-  EXPECT_EQ(run.log.selected, -1) << "an empty list leaves no line selected";
+  EXPECT_EQ(run.log.ends, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, EmptyRun,
@@ -110,9 +109,9 @@ TEST_P(WorkedExample, WritesEveryFileByteForByte) {
                              kTableClosing + enumText);
   EXPECT_EQ(run.log.lines, std::vector<std::wstring>{
                                HostPath(L"00001: [24 bit,(002*001),Size:0000008]: bmp/logo.bmp")});
-  EXPECT_EQ(run.log.selected, 0);
-  EXPECT_EQ(g_nPicIndex, 1);
-  EXPECT_EQ(g_nPicOffset, uint64_t(2 * c.bpp));
+  ASSERT_EQ(run.log.pictures.size(), 1u);
+  EXPECT_EQ(run.log.pictures[0].length, uint64_t(2 * c.bpp));
+  EXPECT_EQ(run.log.summary.picturesConverted, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,8 +135,7 @@ TEST(ConversionRun, WalkOrderNumbersAndFolderCommentsInEveryFile) {
                                HostPath(L"00002: [24 bit,(001*001),Size:0000004]: bmp/sub/c.bmp"),
                                HostPath(L"00003: [24 bit,(001*001),Size:0000004]: bmp/z.bmp"),
                            }));
-  EXPECT_EQ(run.log.selected, 2);
-  EXPECT_EQ(run.log.selections, 1);
+  EXPECT_EQ(run.log.ends, 1);
   EXPECT_EQ(run.Binary(), std::string("\xF8\x00\x07\xE0\x00\x1F", 6));
   const std::string enumText = EnumOpening("out.txt") +
                                Crlf(
@@ -237,13 +235,13 @@ TEST(OutputFailure, MissingOutputFolderStopsBeforeTheWalk) {
   const std::wstring line = HostPath(L"cannot create nowhere/out.txt: ") +
                             platform::AnsiToWide(platform::SystemErrorText(ENOENT)).str();
   EXPECT_EQ(run.log.lines, std::vector<std::wstring>{line});
-  EXPECT_EQ(run.engine.m_strOutputFailure.str(), line);
+  EXPECT_EQ(run.log.failure, line);
   EXPECT_EQ(run.engine.m_nFileCount, 0);
   EXPECT_FALSE(fs::exists(run.root() / "out.txt"));
   EXPECT_FALSE(fs::exists(run.root() / "bmp.c"));
 }
 
-TEST(OutputFailure, FilesOpenedBeforeTheFailingOneStayEmpty) {
+TEST(OutputFailure, NoFileIsCreatedWhenOneCannotBe) {
   EngineRun run;
   run.Put("bmp/p.bmp", Solid(1, 1, {1, 2, 3}));
   run.MakeFolder("tmp.txt");
@@ -252,16 +250,16 @@ TEST(OutputFailure, FilesOpenedBeforeTheFailingOneStayEmpty) {
   const std::wstring lead = L"cannot create tmp.txt: ";
   EXPECT_EQ(run.log.lines[0].substr(0, lead.size()), lead);
   EXPECT_GT(run.log.lines[0].size(), lead.size()) << "the reason follows";
-  EXPECT_EQ(run.Table(), "");
-  EXPECT_EQ(run.Binary(), "");
-  EXPECT_FALSE(fs::exists(run.root() / "bmp.c"));
+  for (const char* name : {"out.txt", "out.bin", "bmp.c"}) {
+    EXPECT_FALSE(fs::exists(run.root() / name)) << name;
+  }
   EXPECT_EQ(run.engine.m_nFileCount, 0);
 
   // The failure is not carried into the next run.
   fs::remove(run.root() / "tmp.txt");
-  run.log.lines.clear();
+  run.log = {};
   EXPECT_EQ(run.Run(), 1);
-  EXPECT_TRUE(run.engine.m_strOutputFailure.IsEmpty());
+  EXPECT_TRUE(run.log.failure.empty());
   EXPECT_EQ(run.log.lines.size(), 1u);
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_state.h"
 #include "tests/support/engine_run.h"
 
 namespace {
@@ -211,23 +210,69 @@ TEST(ConvertPicture, HeightZeroStillGetsItsEntriesAndAdvancesTheIndexOnly) {
   EXPECT_EQ(run.log.lines[0], HostPath(L"00001: [24 bit,(005*000),Size:0000000]: bmp/a.bmp"));
 }
 
-TEST(ConvertPicture, OtherBitCountsAreReadButNotConverted) {
-  // A 32-bit source whose sizes pass the test is read with the 24-bit
-  // geometry; its first width x 2 bytes per row go out unchanged.
+// A 54-byte-header file with `bits` per pixel, rows bottom-up and padded to
+// 4 bytes, written byte by byte from `rows` (top row first, as stored per pixel).
+std::vector<uint8_t> HandMade(int width, uint16_t bits, std::vector<std::vector<uint8_t>> rows) {
+  const size_t stride = (size_t(width) * bits / 8 + 3) / 4 * 4;
+  std::vector<uint8_t> bytes(54, 0);
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+    row->resize(stride, 0);
+    bytes.insert(bytes.end(), row->begin(), row->end());
+  }
+  PutU32(bytes, 2, static_cast<uint32_t>(bytes.size()));
+  PutU32(bytes, 14, 40);
+  PutU32(bytes, 18, static_cast<uint32_t>(width));
+  PutU32(bytes, 22, static_cast<uint32_t>(rows.size()));
+  bytes[26] = 1;
+  bytes[28] = static_cast<uint8_t>(bits);
+  PutU32(bytes, 34, static_cast<uint32_t>(bytes.size() - 54));
+  return bytes;
+}
+
+TEST(ConvertPicture, SixteenAndThirtyTwoBitSourcesAreConvertedByTheirOwnLayout) {
   EngineRun run;
-  auto bytes = Bytes(Sized(2, 2));
-  bytes[28] = 32;
-  run.Put("bmp/p.bmp", bytes);
+  run.engine.m_nDepth = 24;
+  // 32 bits: blue, green, red and a fourth byte that changes nothing.
+  run.Put("bmp/a.bmp", HandMade(2, 32,
+                                {{0x10, 0x20, 0x30, 0x00, 0x40, 0x50, 0x60, 0xFF},
+                                 {0x01, 0x02, 0x03, 0x7F, 0xFD, 0xFE, 0xFF, 0x80}}));
+  // 16 bits, X1R5G5B5 little-endian: 0x7C00 red 31, 0x03E0 green 31,
+  // 0x0011 blue 17, 0x4210 every channel 16.
+  run.Put("bmp/b.bmp", HandMade(4, 16, {{0x00, 0x7C, 0xE0, 0x03, 0x11, 0x00, 0x10, 0x42}}));
+  run.Put("bmp/c.bmp", HandMade(1, 8, {{0x05}}));
+  run.Put("bmp/d.bmp", HandMade(1, 1, {{0x80}}));
   ASSERT_EQ(run.Run(), 1);
-  std::string expected;
-  for (size_t row : {54 + 8, 54}) expected.append(bytes.begin() + row, bytes.begin() + row + 4);
+
+  const std::string expected = {'\x30', '\x20', '\x10', '\x60', '\x50', '\x40', '\x03', '\x02',
+                                '\x01', '\xFF', '\xFE', '\xFD', '\xFF', '\x00', '\x00', '\x00',
+                                '\xFF', '\x00', '\x00', '\x00', '\x8C', '\x84', '\x84', '\x84'};
   EXPECT_EQ(run.Binary(), expected);
-  EXPECT_EQ(run.Array(),
-            Crlf("//file:out.txt\nconst unsigned char _p[]= //2x2\n{\n\t\n\t\n};\n\n"));
-  EXPECT_EQ(run.log.lines, std::vector<std::wstring>{
-                               HostPath(L"00001: [32 bit,(002*002),Size:0000016]: bmp/p.bmp")});
-  EXPECT_EQ(g_nPicIndex, 1);
-  EXPECT_EQ(g_nPicOffset, 8u);
+  EXPECT_NE(run.Array().find("const unsigned char _b[]= //4x1\r\n{\r\n\t0xff,0x00,0x00, "
+                             "0x00,0xff,0x00, 0x00,0x00,0x8c, 0x84,0x84,0x84, \r\n};"),
+            std::string::npos);
+  EXPECT_NE(run.Table().find("\t{PIC_OFFSET + 0x000c,0x04,0x01,3},\t//001 (004*001)\r\n"),
+            std::string::npos);
+  const std::wstring notSupported = L"bmp image is not 16, 24 or 32 bits per pixel";
+  EXPECT_EQ(run.log.lines, (std::vector<std::wstring>{
+                               HostPath(L"00001: [32 bit,(002*002),Size:0000016]: bmp/a.bmp"),
+                               HostPath(L"00002: [16 bit,(004*001),Size:0000008]: bmp/b.bmp"),
+                               HostPath(L"00003: bmp/c.bmp") + notSupported,
+                               HostPath(L"00004: bmp/d.bmp") + notSupported}));
+  EXPECT_EQ(run.log.summary.filesNotConverted, 2);
+}
+
+TEST(ConvertPicture, BitCountIsTestedAfterTheFileSizesAndBeforeTheRowSizes) {
+  EngineRun run;
+  auto shortFile = HandMade(1, 8, {{0x05}});
+  shortFile.pop_back();
+  run.Put("bmp/a.bmp", shortFile);
+  // Four 24-bit pixels fit in 12 bytes; four 32-bit ones do not.
+  auto tooFew = Bytes(Sized(4, 1));
+  tooFew[28] = 32;
+  run.Put("bmp/b.bmp", tooFew);
+  ASSERT_EQ(run.Run(), 1);
+  EXPECT_EQ(run.log.lines, (std::vector<std::wstring>{HostPath(L"00001: bmp/a.bmp") + kShort,
+                                                      HostPath(L"00002: bmp/b.bmp") + kMismatch}));
 }
 
 TEST(ConvertPicture, TableFieldsGrowPastTheirMinimumDigits) {

@@ -1,10 +1,13 @@
-// A disk that fills up during a run, played by /dev/full behind a link of an
-// output file's name. Whether the write fails while pictures are still being
-// converted or only when the files are closed, the run names the file and
-// the reason, the command line exits 3, and no run ends as if all went well.
+// A disk that fills up during a run, played by a small file system mounted
+// for the test (so only as root). Whether the disk is found full while
+// pictures are still being converted or only when the files are closed, the
+// run names the file and the reason, the command line exits 3, and the
+// previous run's files stay exactly as they were, with nothing left beside them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,8 +20,10 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::EngineRun;
 using testing_support::Picture;
+using testing_support::ReadFile;
 using testing_support::Rgb;
 using testing_support::RunRastrum;
+using testing_support::WriteFile;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -28,54 +33,80 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// A tmpfs of `kib` KiB mounted on `folder` for the object's lifetime.
+class SmallDisk {
+ public:
+  SmallDisk(const fs::path& folder, int kib) : folder_(folder) {
+    fs::create_directories(folder);
+    const std::string command = "mount -t tmpfs -o size=" + std::to_string(kib) + "k tmpfs '" +
+                                folder.string() + "' 2>/dev/null";
+    mounted_ = std::system(command.c_str()) == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) std::system(("umount '" + folder_.string() + "'").c_str());
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  fs::path folder_;
+  bool mounted_ = false;
+};
+
 struct FullDisk {
-  const char* file;  // the output file on the full disk
-  int side;          // of each of the three pictures
-  bool stopsEarly;   // the disk is found full before the last picture
+  const char* name;
+  int side;         // of each of the three pictures
+  int kib;          // the file system's size: the previous files take 16 KiB
+  bool stopsEarly;  // the disk is found full before the last picture
 };
 
 class DiskFull : public ::testing::TestWithParam<FullDisk> {};
 
-TEST_P(DiskFull, IsReportedWithTheFileAndTheReason) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this host";
+TEST_P(DiskFull, IsReportedAndReplacesNothing) {
   EngineRun run;
+  SmallDisk disk(run.root() / "out", GetParam().kib);
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
   Picture picture{GetParam().side, GetParam().side};
   picture.pixel = [](int x, int y) { return Rgb{uint8_t(x), uint8_t(y), uint8_t(x + y)}; };
   for (const char* name : {"bmp/a.bmp", "bmp/b.bmp", "bmp/c.bmp"}) run.Put(name, picture);
-  fs::create_symlink("/dev/full", run.root() / GetParam().file);
+  const std::set<std::string> names = {"out.txt", "out.bin", "tmp.txt", "bmp.c"};
+  for (const std::string& name : names) WriteFile(run.root() / "out" / name, "previous " + name);
 
-  const auto [code, out, complaint] = RunRastrum({L"convert", L"--name", L"out", L"bmp"});
+  const auto [code, out, complaint] =
+      RunRastrum({L"convert", L"--name", L"out", L"--out", L"out", L"bmp"});
   const std::vector<std::string> printed = Lines(out);
 
-  const std::string failure =
-      std::string("cannot write ") + GetParam().file + ": No space left on device";
   EXPECT_EQ(code, kExitOutputFailed);
-  EXPECT_EQ(complaint, "rastrum: error: " + failure + "\n");
   ASSERT_FALSE(printed.empty());
-  EXPECT_EQ(printed.back(), failure);
+  const std::string failure = printed.back();
+  EXPECT_EQ(complaint, "rastrum: error: " + failure + "\n");
+  const std::string lead = "cannot write out/", reason = ": No space left on device";
+  ASSERT_GT(failure.size(), lead.size() + reason.size()) << failure;
+  EXPECT_EQ(failure.substr(0, lead.size()), lead);
+  EXPECT_EQ(failure.substr(failure.size() - reason.size()), reason);
+  EXPECT_EQ(names.count(failure.substr(lead.size(), failure.size() - lead.size() - reason.size())),
+            1u)
+      << failure;
   const size_t pictureLines = printed.size() - 1;
   if (GetParam().stopsEarly) {
     EXPECT_LT(pictureLines, 3u) << "the walk goes on after the disk is full";
   } else {
     EXPECT_EQ(pictureLines, 3u);
   }
-  // Nothing is copied from a file that could not be written.
-  for (const char* name : {"out.txt", "out.bin", "tmp.txt", "bmp.c"}) {
-    if (fs::is_regular_file(run.root() / name)) {
-      EXPECT_LT(fs::file_size(run.root() / name), 8u << 20) << name;
-    }
+  std::set<std::string> present;
+  for (const auto& entry : fs::directory_iterator(run.root() / "out")) {
+    present.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(present, names) << "no staging file is left";
+  for (const std::string& name : names) {
+    EXPECT_EQ(ReadFile(run.root() / "out" / name), "previous " + name);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EachFile, DiskFull,
-    ::testing::Values(FullDisk{"out.txt", 2, false}, FullDisk{"out.bin", 2, false},
-                      FullDisk{"tmp.txt", 2, false}, FullDisk{"bmp.c", 2, false},
-                      FullDisk{"out.bin", 600, true}, FullDisk{"bmp.c", 600, true}),
-    [](const ::testing::TestParamInfo<FullDisk>& info) {
-      std::string name = info.param.file;
-      name[name.find('.')] = '_';
-      return name + (info.param.stopsEarly ? "_during_the_walk" : "_at_the_end");
-    });
+INSTANTIATE_TEST_SUITE_P(Times, DiskFull,
+                         ::testing::Values(FullDisk{"at_the_end", 2, 24, false},
+                                           FullDisk{"during_the_walk", 600, 1024, true}),
+                         [](const ::testing::TestParamInfo<FullDisk>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace

@@ -30,7 +30,7 @@ END_MESSAGE_MAP()
 
 CQuarryDlg::CQuarryDlg(CWnd* pParent)
     : CDialog(IDD, pParent),
-      CQuarryEngine(CQuarryDlgLog::m_listLog),
+      CQuarryEngine(static_cast<RunEvents&>(*this)),
       m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
 
 CQuarryDlg::~CQuarryDlg() = default;
@@ -89,6 +89,18 @@ void CQuarryDlg::OnBnClickedConvert() {
   CString folder = m_strFolder.IsEmpty() ? CString(L"bmp") : m_strFolder;
   ConvertFolder(folder, 1);
   if (m_nFileCount == 0) AfxMessageBox(L"No related files", MB_OK, 0);
+}
+
+void CQuarryDlg::OnMessageLine(const CString& line) {
+  m_listLog.AddString(line);
+}
+
+void CQuarryDlg::OnOutputFailure(const CString& failure) {
+  m_listLog.AddString(failure);
+}
+
+void CQuarryDlg::OnRunEnd(const RunSummary&) {
+  m_listLog.SetCurSel(m_listLog.GetCount() - 1);
 }
 
 void CQuarryDlg::OnBnClickedBrowse() {

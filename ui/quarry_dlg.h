@@ -14,13 +14,8 @@
 // every run starts on an empty message list.
 extern uint8_t g_bRanOnce;
 
-// The message list has to exist before the engine base, which keeps a
-// reference to it; a base class is constructed before the next one.
-struct CQuarryDlgLog {
-  CListBox m_listLog;
-};
-
-class CQuarryDlg : public CDialog, private CQuarryDlgLog, public CQuarryEngine {
+// The dialog hears its own runs (RunEvents) and shows them in its list box.
+class CQuarryDlg : public CDialog, private RunEvents, public CQuarryEngine {
  public:
   enum { IDD = IDD_RASTRUM_DIALOG };
 
@@ -33,9 +28,8 @@ class CQuarryDlg : public CDialog, private CQuarryDlgLog, public CQuarryEngine {
 
   HICON m_hIcon;
   CString m_strExtensions;
-  // Control 1002: the engine reports here (CQuarryEngine::m_listLog is this
-  // same list box).
-  using CQuarryDlgLog::m_listLog;
+  // Control 1002: the message list, where runs report.
+  CListBox m_listLog;
   // Control 1003: emptied and hidden at every run; nothing is ever added.
   CListBox m_listAux;
   CString m_strFolder;
@@ -55,4 +49,10 @@ class CQuarryDlg : public CDialog, private CQuarryDlgLog, public CQuarryEngine {
   afx_msg void OnBnClickedDepth8();
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  void OnMessageLine(const CString& line) override;
+  void OnPictureAdded(const PictureEntry&, const CString&) override {}
+  void OnOutputFailure(const CString& failure) override;
+  void OnRunEnd(const RunSummary& summary) override;
 };

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/message_list.h"
 #include "engine/quarry_engine.h"
 #include "tests/support/bmp_writer.h"
 #include "tests/support/host_paths.h"
@@ -18,19 +17,27 @@ extern const std::string kTableOpening;  // struct, PIC_OFFSET and "bmpaddr[]={"
 extern const std::string kTableClosing;  // "};" and a blank line
 extern const std::string kEnumClosing;   // "}_PICTURE_Index_;" and a blank line
 
-// Keeps every line and the last selection, as the dialog's list box would.
-class RecordingLog : public MessageList {
+// Keeps every line, as the dialog's list box would, and how the run ended.
+class RecordingLog : public RunEvents {
  public:
-  void AddString(const CString& line) override { lines.push_back(line.str()); }
-  int GetCount() const override { return static_cast<int>(lines.size()); }
-  void SetCurSel(int index) override {
-    selected = index;
-    ++selections;
+  void OnMessageLine(const CString& line) override { lines.push_back(line.str()); }
+  void OnPictureAdded(const PictureEntry& entry, const CString&) override {
+    pictures.push_back(entry);
+  }
+  void OnOutputFailure(const CString& text) override {
+    lines.push_back(text.str());
+    failure = text.str();
+  }
+  void OnRunEnd(const RunSummary& ended) override {
+    summary = ended;
+    ++ends;
   }
 
   std::vector<std::wstring> lines;
-  int selected = -2;  // -2: never selected
-  int selections = 0;
+  std::vector<PictureEntry> pictures;
+  std::wstring failure;
+  RunSummary summary;
+  int ends = 0;
 };
 
 // A temporary current directory and an engine set up as the dialog leaves it

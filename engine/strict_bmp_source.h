@@ -1,10 +1,13 @@
-// Bitmap intake: the two headers of a picture file, the checks that decide
-// whether its rows can be trusted, and where each row is found.
+// The strict BMP source: a 14-byte file header and a 40-byte info header,
+// accepted only when the declared file size is the declared pixel data size
+// plus 54 and the file really is that long; 16, 24 and 32 bits per pixel.
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <vector>
 
+#include "engine/byte_source.h"
+#include "engine/picture_source.h"
 #include "platform/cstring.h"
 
 // The 14-byte file header, fields as stored (little-endian).
@@ -31,29 +34,25 @@ struct BitmapInfoHeader {
   uint32_t biClrImportant = 0;
 };
 
-// The headers of the picture being converted; they keep the last picture's values.
-extern BitmapFileHeader g_bmfh;
-extern BitmapInfoHeader g_bmih;
-
 inline constexpr int kHeadersSize = 54;
-// The table stores width and height in 16 bits.
-inline constexpr int64_t kMaxDimension = 65535;
 
 void ParseHeaders(const uint8_t (&bytes)[kHeadersSize], BitmapFileHeader& fileHeader,
                   BitmapInfoHeader& infoHeader);
 
-// Row geometry from the width alone: 3 bytes per pixel, rows padded to 4 bytes.
+// Row geometry from the width and the stored bytes per pixel (2, 3 or 4):
+// rows padded to 4 bytes.
 struct RowGeometry {
   int64_t rowBytes = 0;
   int64_t rowPadding = 0;
   int64_t rowStride = 0;
 };
-RowGeometry ComputeRowGeometry(int32_t width);
+RowGeometry ComputeRowGeometry(int32_t width, int bytesPerPixel = 3);
 
 enum class Verdict {
   kAccepted,
   kHeaderNot54,          // too short for the headers, or bfSize != biSizeImage + 54
   kShorterThanDeclared,  // bfSize beyond the file's real length
+  kUnsupportedBits,      // biBitCount other than 16, 24 or 32
   kSizeMismatch,         // negative width, or the rows would reach into the headers
   kTooLarge,             // a side the table's 16-bit fields cannot hold
 };
@@ -77,8 +76,18 @@ inline uint32_t PictureHeight(const BitmapInfoHeader& infoHeader) {
 uint64_t RowOffset(const BitmapFileHeader& fileHeader, const BitmapInfoHeader& infoHeader,
                    const RowGeometry& geometry, uint32_t k);
 
-// The bytes of the file name before its first '.'.
-std::string PictureIdentifier(const std::string& ansiName);
+class StrictBmpSource : public PictureSource {
+ public:
+  explicit StrictBmpSource(ByteSource& bytes) : bytes_(bytes) {}
+  CString Open() override;
+  const PictureHeader& header() const override { return header_; }
+  bool ReadRow(uint32_t k, Pixel* row) override;
 
-// The result line's text after the line prefix and before the path.
-CString ResultText(const BitmapInfoHeader& infoHeader);
+ private:
+  ByteSource& bytes_;
+  BitmapFileHeader fileHeader_;
+  BitmapInfoHeader infoHeader_;
+  RowGeometry geometry_;
+  PictureHeader header_;
+  std::vector<uint8_t> stored_;  // one row as stored
+};

@@ -1,9 +1,10 @@
-#include "engine/pixel_encoders.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "engine/array_text.h"
+#include "engine/pixel_encoder.h"
 
 namespace {
 
@@ -64,8 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelCase{215, 5, 2}, LevelCase{216, 6, 2}, LevelCase{251, 6, 2},
                       LevelCase{252, 7, 2}, LevelCase{254, 7, 2}, LevelCase{255, 7, 3}));
 
-// Source row: blue, green, red per pixel.
-const std::vector<uint8_t> kTwoPixels = {0x00, 0x80, 0xFF, 0x56, 0x34, 0x12};
+const std::vector<Pixel> kTwoPixels = {Pixel{0xFF, 0x80, 0x00}, Pixel{0x12, 0x34, 0x56}};
 
 struct RowCase {
   int depth;
@@ -75,16 +75,19 @@ struct RowCase {
 
 class EncodedRow : public ::testing::TestWithParam<RowCase> {};
 
-TEST_P(EncodedRow, ConvertsInPlaceAndWritesValueText) {
+TEST_P(EncodedRow, EncodesAndWritesValueText) {
   const RowCase& c = GetParam();
-  std::vector<uint8_t> row = kTwoPixels;
-  EncodeRow(row.data(), 2, c.depth);
+  const auto encoder = EncoderForDepth(c.depth);
+  ASSERT_EQ(encoder->BytesPerPixel(), BytesPerPixel(c.depth));
+  std::vector<uint8_t> row(8, 0xEE);
+  encoder->EncodeRow(kTwoPixels.data(), 2, row.data());
   EXPECT_EQ(std::vector<uint8_t>(row.begin(), row.begin() + c.bytes.size()), c.bytes);
+  EXPECT_EQ(row[c.bytes.size()], 0xEE) << "nothing written past the row";
 
   ArrayText text;
   EXPECT_EQ(text.Begin(2), "");
   std::string out = "kept";
-  text.AppendRow(row.data(), 2, c.depth, true, out);
+  text.AppendRow(row.data(), 2, encoder->BytesPerPixel(), out);
   EXPECT_EQ(out, std::string("kept") + c.text);
 }
 
@@ -96,23 +99,20 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{8, {0xE8, 0x02}, "\n\t0xe8,0x02,"},
         RowCase{32, {0xFC, 0x00, 0x11, 0xAA}, "\n\t0xfc,0x00, 0x11,0xaa, "}));
 
-TEST(EncodeRow, LongRowConvertsEveryPixelFromItsOwnSourceBytes) {
-  // Each pixel's colour differs, so an output that overwrote a source pixel
-  // not yet read would show up as a wrong value further along the row.
+TEST(EncodeRow, LongRowEncodesEveryPixelAtItsOwnPlace) {
   const uint32_t width = 100;
+  std::vector<Pixel> row(width);
+  for (uint32_t j = 0; j < width; ++j) {
+    row[j] =
+        Pixel{static_cast<uint8_t>(2 * j), static_cast<uint8_t>(255 - j), static_cast<uint8_t>(j)};
+  }
   for (int depth : {24, 16, 8}) {
-    std::vector<uint8_t> row(width * 3);
-    for (uint32_t j = 0; j < width; ++j) {
-      row[3 * j] = static_cast<uint8_t>(j);            // blue
-      row[3 * j + 1] = static_cast<uint8_t>(255 - j);  // green
-      row[3 * j + 2] = static_cast<uint8_t>(2 * j);    // red
-    }
-    EncodeRow(row.data(), width, depth);
+    std::vector<uint8_t> out(width * 3);
+    EncoderForDepth(depth)->EncodeRow(row.data(), width, out.data());
     const int bpp = BytesPerPixel(depth);
     for (uint32_t j = 0; j < width; ++j) {
-      const uint8_t b = static_cast<uint8_t>(j), g = static_cast<uint8_t>(255 - j),
-                    r = static_cast<uint8_t>(2 * j);
-      const uint8_t* px = row.data() + j * bpp;
+      const uint8_t r = row[j].r, g = row[j].g, b = row[j].b;
+      const uint8_t* px = out.data() + j * bpp;
       if (depth == 24) {
         EXPECT_EQ(px[0], r);
         EXPECT_EQ(px[1], g);
@@ -143,9 +143,8 @@ std::vector<int> ValuesPerLine(const std::string& text) {
 }
 
 struct WrapCase {
-  int32_t width;
+  uint32_t width;
   int height;
-  bool withValues;
   std::vector<int> valuesPerLine;
 };
 
@@ -159,22 +158,20 @@ TEST_P(ArrayLayout, BreaksLinesPerRowOrEveryThirtyTwoPixels) {
   const std::vector<uint8_t> earlier(7, 0x11);
   text.Begin(40);
   std::string ignored;
-  text.AppendRow(earlier.data(), 7, 8, true, ignored);
+  text.AppendRow(earlier.data(), 7, 1, ignored);
 
   std::string out(text.Begin(c.width));
   for (int k = 0; k < c.height; ++k) {
-    text.AppendRow(row.data(), static_cast<uint32_t>(c.width), 8, c.withValues, out);
+    text.AppendRow(row.data(), c.width, 1, out);
   }
   EXPECT_EQ(ValuesPerLine(out), c.valuesPerLine) << out;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Widths, ArrayLayout,
-    ::testing::Values(WrapCase{32, 2, true, {0, 32, 32}}, WrapCase{33, 2, true, {0, 32, 32, 2}},
-                      WrapCase{64, 1, true, {0, 32, 32, 0}},
-                      WrapCase{40, 3, true, {0, 32, 32, 32, 24}}, WrapCase{33, 0, true, {0, 0}},
-                      WrapCase{5, 0, true, {0}}, WrapCase{0, 3, true, {0, 0, 0, 0}},
-                      WrapCase{4, 2, false, {0, 0, 0}}, WrapCase{40, 2, false, {0, 0}}));
+    ::testing::Values(WrapCase{32, 2, {0, 32, 32}}, WrapCase{33, 2, {0, 32, 32, 2}},
+                      WrapCase{64, 1, {0, 32, 32, 0}}, WrapCase{40, 3, {0, 32, 32, 32, 24}},
+                      WrapCase{33, 0, {0, 0}}, WrapCase{5, 0, {0}}, WrapCase{0, 3, {0, 0, 0, 0}}));
 
 TEST(ArrayText, WideLineBreaksFollowTheThirtySecondPixelAcrossRowEnds) {
   // Width 33, two rows: the second break follows pixel 32 of row 0 (its
@@ -186,8 +183,8 @@ TEST(ArrayText, WideLineBreaksFollowTheThirtySecondPixelAcrossRowEnds) {
   }
   ArrayText text;
   std::string out(text.Begin(33));
-  text.AppendRow(row0.data(), 33, 8, true, out);
-  text.AppendRow(row1.data(), 33, 8, true, out);
+  text.AppendRow(row0.data(), 33, 1, out);
+  text.AppendRow(row1.data(), 33, 1, out);
   EXPECT_EQ(out.substr(0, 2), "\n\t");
   EXPECT_NE(out.find("0x1f,\n\t0x20,0x80,"), std::string::npos) << out;
   EXPECT_NE(out.find("0x9e,\n\t0x9f,0xa0,"), std::string::npos) << out;

@@ -1,9 +1,11 @@
-#include "engine/bitmap_intake.h"
+#include "engine/strict_bmp_source.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
+
+#include "engine/output_names.h"
 
 namespace {
 
@@ -158,11 +160,13 @@ class ResultLine : public ::testing::TestWithParam<ResultCase> {};
 
 TEST_P(ResultLine, PadsEachFieldToItsMinimumDigits) {
   BitmapInfoHeader ih;
-  ih.biBitCount = GetParam().bitCount;
-  ih.biWidth = GetParam().width;
   ih.biHeight = GetParam().height;
-  ih.biSizeImage = GetParam().sizeImage;
-  EXPECT_EQ(ResultText(ih).str(), GetParam().text);
+  PictureHeader header;
+  header.sourceBits = GetParam().bitCount;
+  header.width = static_cast<uint32_t>(GetParam().width);
+  header.height = PictureHeight(ih);
+  header.storedSize = GetParam().sizeImage;
+  EXPECT_EQ(ResultText(header).str(), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(

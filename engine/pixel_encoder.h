@@ -1,0 +1,34 @@
+// PixelEncoder: the middle stage of the picture pipeline. It turns a row of
+// pixels into the output bytes of one pixel format.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/pixel.h"
+
+class PixelEncoder {
+ public:
+  virtual ~PixelEncoder() = default;
+  // Output bytes per pixel; a row of `width` pixels encodes to width times this.
+  virtual int BytesPerPixel() const = 0;
+  virtual void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) const = 0;
+};
+
+// 3, 2 or 1 for depth 24, 16 or 8; 2 for any other value.
+int BytesPerPixel(int depth);
+
+// The encoder of an output depth: 24 gives R, G, B; 8 gives R3G2B3; any other
+// value gives RGB565, high byte first.
+std::unique_ptr<PixelEncoder> EncoderForDepth(int depth);
+
+// RGB565, as the value whose high byte is stored first.
+inline uint16_t EncodeRgb565(uint8_t r, uint8_t g, uint8_t b) {
+  return static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
+}
+
+// R3G2B3: divisions by 36 and 85, not shifts, so red and blue get 8 levels
+// and green 4, with the level bounds the display modules expect.
+inline uint8_t EncodeR3G2B3(uint8_t r, uint8_t g, uint8_t b) {
+  return static_cast<uint8_t>(((r / 36) << 5) | ((g / 85) << 3) | (b / 36));
+}
