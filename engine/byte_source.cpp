@@ -6,7 +6,7 @@
 #include "platform/file_access.h"
 
 size_t MemoryByteSource::ReadAt(uint64_t offset, uint8_t* data, size_t size) {
-  if (offset >= bytes_.size()) return 0;
+  if (offset >= bytes_.size() || size == 0) return 0;
   size_t count = static_cast<size_t>(std::min<uint64_t>(size, bytes_.size() - offset));
   std::memcpy(data, bytes_.data() + offset, count);
   return count;

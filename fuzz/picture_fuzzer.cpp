@@ -123,7 +123,8 @@ std::string ArrayBytes(const std::string& array) {
 
 bool IsRejection(const std::wstring& line, const std::wstring& path) {
   const Verdict rejections[] = {Verdict::kHeaderNot54, Verdict::kShorterThanDeclared,
-                                Verdict::kSizeMismatch, Verdict::kTooLarge};
+                                Verdict::kUnsupportedBits, Verdict::kSizeMismatch,
+                                Verdict::kTooLarge};
   for (Verdict v : rejections) {
     if (EndsWith(line, path + RejectionText(v))) return true;
   }

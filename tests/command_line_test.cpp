@@ -61,6 +61,18 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{L"convert", L"-x=1"}, "unknown option '-x'"},
         UsageCase{{L"convert", L"a", L"b"}, "more than one FOLDER given ('a' and 'b')"},
         UsageCase{{L"convert", L"--name="}, "--name needs a non-empty STEM"},
+        UsageCase{{L"convert", L"--name", L"tmp"},
+                  "--name tmp would write tmp.txt over the output file tmp.txt"},
+        UsageCase{{L"convert", L"--name", L"TMP"},
+                  "--name TMP would write TMP.txt over the output file tmp.txt"},
+        UsageCase{{L"convert", L"--name=tMp"},
+                  "--name tMp would write tMp.txt over the output file tmp.txt"},
+        UsageCase{{L"convert", L"--name", L"out/n"},
+                  "--name STEM must not contain a path separator ('out/n'): --out chooses the "
+                  "folder"},
+        UsageCase{{L"convert", L"--name", L"out\\n"},
+                  "--name STEM must not contain a path separator ('out\\n'): --out chooses the "
+                  "folder"},
         UsageCase{{L"convert", L"\u00e9\xDCFF", L"b"},
                   "more than one FOLDER given ('\xC3\xA9\xEF\xBF\xBD' and 'b')"}));
 
@@ -197,6 +209,39 @@ INSTANTIATE_TEST_SUITE_P(
                       NoFilesCase{{L"--ext", L"BMP"}, "rastrum: No related files\n"},
                       NoFilesCase{{L"nope"},
                                   "rastrum: No related files: cannot open folder 'nope'\n"}));
+
+TEST_F(CommandRun, RefusedStemCreatesNothing) {
+  PutPicture("bmp/a.bmp");
+  EXPECT_EQ(Main({L"convert", L"--name", L"Tmp"}).exitCode, 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(CommandRun, FilesNotConvertedExitFourAndAreCounted) {
+  PutPicture("bmp/a.bmp");
+  WriteFile(dir.path() / "bmp/b.bmp", std::string("not a picture"));
+  PutPicture("bmp/c.bmp");
+  fs::create_directory(dir.path() / "bmp/d.bmp");
+  Outcome o = Main({L"convert", L"--name", L"n"});
+  EXPECT_EQ(o.exitCode, 4);
+  EXPECT_EQ(o.err, "rastrum: 1 of 3 selected files were not converted\n");
+  EXPECT_EQ(ReadFile(dir.path() / "n.bin").size(), 4u) << "the outputs are written";
+}
+
+TEST_F(CommandRun, WarnsOfArrayNamesThatWouldNotCompile) {
+  PutPicture("bmp/a/logo.bmp");
+  PutPicture("bmp/b/logo.bmp");
+  PutPicture("bmp/c/logo.v2.bmp");
+  PutPicture("bmp/icon-16.bmp");
+  PutPicture("bmp/icon_16.bmp");
+  Outcome o = Main({L"convert", L"--name", L"n"});
+  EXPECT_EQ(o.exitCode, 0);
+  EXPECT_EQ(o.err, HostPath("rastrum: warning: bmp.c: _logo (bmp/b/logo.bmp) repeats the name of "
+                            "bmp/a/logo.bmp\n"
+                            "rastrum: warning: bmp.c: _logo (bmp/c/logo.v2.bmp) repeats the name "
+                            "of bmp/a/logo.bmp\n"
+                            "rastrum: warning: bmp.c: _icon-16 (bmp/icon-16.bmp) is not a C "
+                            "identifier\n"));
+}
 
 TEST_F(CommandRun, OutputFailureExitsThree) {
   PutPicture("bmp/a.bmp");

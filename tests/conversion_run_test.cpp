@@ -316,4 +316,21 @@ TEST_P(MixedRun, ArraysTablesAndBinaryImageAgree) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, MixedRun, ::testing::Values(8, 16, 24));
 
+// The table's offsets are 32-bit. The limit is lowered here so the test need
+// not write 4 GiB: a picture may end exactly at it, never past it.
+TEST(OutputFailure, BinaryImageFileNeverOutgrowsTheTable) {
+  for (uint64_t limit : {16u, 15u}) {
+    EngineRun run;
+    run.Put("bmp/a.bmp", Solid(2, 2, {1, 2, 3}));
+    run.Put("bmp/b.bmp", Solid(2, 2, {4, 5, 6}));
+    run.engine.m_nBinaryLimit = limit;
+    const bool fits = limit == 16;
+    EXPECT_EQ(run.Run(), fits ? 1 : 0);
+    EXPECT_EQ(run.log.failure,
+              fits ? L"" : L"cannot write out.bin: the binary image file would exceed 4 GiB");
+    EXPECT_EQ(fs::exists(run.root() / "out.bin"), fits) << "a failed run replaces nothing";
+    EXPECT_EQ(run.log.pictures.size(), fits ? 2u : 1u);
+  }
+}
+
 }  // namespace

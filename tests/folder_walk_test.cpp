@@ -82,55 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST(FolderWalk, WithoutFullPathsFilesOpenFromTheCurrentDirectory) {
-  EngineRun run;
-  run.engine.m_bFullPath = 0;
-  run.Put("pic.bmp", Pixel({1, 2, 3}, 2));
-  run.Put("bmp/pic.bmp", std::vector<uint8_t>{});
-  run.Put("bmp/sub/other.bmp", Pixel({1, 2, 3}));
-  ASSERT_EQ(run.Run(), 1);
-  EXPECT_EQ(run.log.lines, (std::vector<std::wstring>{
-                               L"00001: [24 bit,(001*002),Size:0000008]: pic.bmp",
-                               L"00002: other.bmp bmp Image opening failed",
-                           }));
-}
-
-// Opened by bare name, the files of bmp/ that have no namesake in the current
-// directory cannot be opened: they keep their numbers all the same.
-TEST(FolderWalk, UnopenableFilesKeepTheirNumbersAndLeaveNoOutput) {
-  EngineRun run;
-  run.engine.m_bFullPath = 0;
-  for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"}) {
-    run.Put(fs::path("bmp") / name, std::vector<uint8_t>{});
-  }
-  run.Put("a.bmp", Pixel({255, 0, 0}));
-  run.Put("d.bmp", std::vector<uint8_t>{});
-  run.Put("e.bmp", Pixel({0, 0, 255}));
-  ASSERT_EQ(run.Run(), 1);
-
-  EXPECT_EQ(run.log.lines, (std::vector<std::wstring>{
-                               L"00001: [24 bit,(001*001),Size:0000004]: a.bmp",
-                               L"00002: b.bmp bmp Image opening failed",
-                               L"00003: c.bmp bmp Image opening failed",
-                               L"00004: d.bmp" + kNot54,
-                               L"00005: [24 bit,(001*001),Size:0000004]: e.bmp",
-                           }));
-  EXPECT_EQ(run.engine.m_nFileCount, 5);
-  EXPECT_EQ(run.log.pictures.size(), size_t(2));
-  EXPECT_EQ(run.Binary(), std::string("\xF8\x00\x00\x1F", 4));
-  EXPECT_NE(run.Table().find("\t{PIC_OFFSET + 0x0002,0x01,0x01,2},\t//001 (001*001)\r\n"),
-            std::string::npos);
-}
-
-TEST(FolderWalk, OnlyUnopenableFilesStillCountAsSelected) {
-  EngineRun run;
-  run.engine.m_bFullPath = 0;
-  run.Put("bmp/x.bmp", Pixel({1, 2, 3}));
-  ASSERT_EQ(run.Run(), 1);
-  EXPECT_EQ(run.engine.m_nFileCount, 1);
-  EXPECT_EQ(run.log.lines, std::vector<std::wstring>{L"00001: x.bmp bmp Image opening failed"});
-}
-
 TEST(FolderWalk, TrailingSeparatorIsKeptInEveryJoinedPath) {
   EngineRun run;
   run.Put("bmp/a.bmp", Pixel({1, 2, 3}));

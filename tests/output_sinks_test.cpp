@@ -49,7 +49,9 @@ TEST(OutputFile, ReplacesTheRealFileOnlyWhenCommitted) {
     file.stream().Write("after\n");
     ASSERT_TRUE(file.Close());
     EXPECT_EQ(ReadFile(dir.path() / "t.txt"), "before");
-    if (commit) ASSERT_TRUE(file.Commit());
+    if (commit) {
+      ASSERT_TRUE(file.Commit());
+    }
     file.Discard();
     EXPECT_EQ(ReadFile(dir.path() / "t.txt"), commit ? "after\r\n" : "before");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
