@@ -4,15 +4,15 @@
 #include <string>
 #include <unordered_map>
 
+#include "engine/extension_list.h"
 #include "engine/output_names.h"
 #include "engine/quarry_engine.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
-#include "ui/extension_list.h"
+#include "rastrum_version.h"
 
 namespace {
 
-constexpr const char* kVersion = "1.0.0.1";
 constexpr const char* kUsage =
     "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
 constexpr const char* kHelp =
@@ -142,7 +142,7 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
     return std::nullopt;
   }
   if (command == CString(L"--version")) {
-    std::fprintf(out, "%s\n", kVersion);
+    std::fprintf(out, "%s\n", RASTRUM_VERSION);
     exitCode = kExitConverted;
     return std::nullopt;
   }

@@ -11,7 +11,7 @@
 
 void CQuarryEngine::WalkFolder(ConversionRun& run, const CString& folder) {
   platform::DirSearch search;
-  bool moreEntries = search.FindFile(folder + platform::PathSeparator() + L"*.*");
+  bool moreEntries = search.FindFile(folder);
   // After an output failure nothing more can be written, so the walk ends.
   while (moreEntries && !run.failed()) {
     moreEntries = search.FindNextFile();
