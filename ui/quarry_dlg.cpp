@@ -87,8 +87,13 @@ void CQuarryDlg::OnBnClickedConvert() {
   if (!m_strExtensions.IsEmpty()) ParseExtensionList(m_strExtensions);
 
   CString folder = m_strFolder.IsEmpty() ? CString(L"bmp") : m_strFolder;
+  m_strRunFailure.Empty();
   ConvertFolder(folder, 1);
-  if (m_nFileCount == 0) AfxMessageBox(L"No related files", MB_OK, 0);
+  if (!m_strRunFailure.IsEmpty()) {
+    AfxMessageBox(m_strRunFailure.GetString(), MB_OK | MB_ICONERROR, 0);
+  } else if (m_nFileCount == 0) {
+    AfxMessageBox(L"No related files", MB_OK, 0);
+  }
 }
 
 void CQuarryDlg::OnMessageLine(const CString& line) {
@@ -97,6 +102,7 @@ void CQuarryDlg::OnMessageLine(const CString& line) {
 
 void CQuarryDlg::OnOutputFailure(const CString& failure) {
   m_listLog.AddString(failure);
+  m_strRunFailure = failure;
 }
 
 void CQuarryDlg::OnRunEnd(const RunSummary&) {

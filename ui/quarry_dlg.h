@@ -55,4 +55,7 @@ class CQuarryDlg : public CDialog, private RunEvents, public CQuarryEngine {
   void OnPictureAdded(const PictureEntry&, const CString&) override {}
   void OnOutputFailure(const CString& failure) override;
   void OnRunEnd(const RunSummary& summary) override;
+
+  // What failed in the last run's output files, for its message box.
+  CString m_strRunFailure;
 };

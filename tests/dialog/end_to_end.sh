@@ -155,6 +155,22 @@ grep -q '^messagebox ZT_Rastrum|No related files$' "$work/trace.txt" || fail "wr
 xdotool key Return
 wait_for gone ZT_Rastrum || fail "Enter did not close the message box"
 
+# An output file that cannot be created: the failure in an error box, not
+# "No related files", and the earlier outputs left as they were.
+rm -f "$work/tmp.txt" && mkdir "$work/tmp.txt"
+before_outputs=$(cd "$work" && ls -l --time-style=+%s -- *bit.bin *bit.txt bmp.c 2>/dev/null | md5sum)
+click_at 89 38
+xdotool type bmp
+click_at 410 29
+wait_for window_named ZT_Rastrum || fail "no message box after an output failure"
+grep -q '^messagebox ZT_Rastrum|cannot create tmp.txt: Is a directory (error)$' "$work/trace.txt" ||
+  fail "the output failure was not shown in an error box"
+xdotool key Return
+wait_for gone ZT_Rastrum || fail "Enter did not close the error box"
+after_outputs=$(cd "$work" && ls -l --time-style=+%s -- *bit.bin *bit.txt bmp.c 2>/dev/null | md5sum)
+[ "$before_outputs" = "$after_outputs" ] || fail "a failed run changed the output files"
+rmdir "$work/tmp.txt"
+
 # Escape closes the dialog and ends the program.
 xdotool key --window "$main" Escape
 expect_exit "Escape"

@@ -265,3 +265,36 @@ TEST_F(DialogTest, TabVisitsTheVisibleTabStopsInTemplateOrder) {
                                        IDC_EXTENSIONS}));
   });
 }
+
+namespace {
+
+// An output failure is shown in an error box in place of "No related files",
+// whether no file could be created or a run that counted files then stopped.
+TEST_F(DialogTest, OutputFailureIsShownInAnErrorBox) {
+  WritePicture("bmp/a.bmp", 2, 2);
+  WritePicture("bmp/b.bmp", 2, 2);
+  std::filesystem::create_directory("tmp.txt");
+  RunMainDialog([&](headless::ModalView& view) {
+    auto& dialog = static_cast<CQuarryDlg&>(view.Dialog());
+    view.Click(IDC_CONVERT);
+    std::filesystem::remove("tmp.txt");
+    dialog.m_nBinaryLimit = 12;
+    view.Click(IDC_CONVERT);
+    EXPECT_EQ(dialog.m_nFileCount, 2);
+    EXPECT_TRUE(FilesHere().empty()) << "failed runs create nothing";
+    dialog.m_nBinaryLimit = kMaxBinaryImageSize;
+    view.Click(IDC_CONVERT);
+  });
+  const auto& boxes = headless::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text.str().rfind(L"cannot create tmp.txt: ", 0), 0u) << boxes[0].text.str();
+  EXPECT_EQ(boxes[1].text.str().rfind(L"cannot write ", 0), 0u) << boxes[1].text.str();
+  for (const auto& box : boxes) {
+    EXPECT_EQ(box.caption.str(), L"ZT_Rastrum");
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  }
+  EXPECT_NE(boxes[1].text.str().find(L"the binary image file would exceed 4 GiB"),
+            std::wstring::npos);
+}
+
+}  // namespace

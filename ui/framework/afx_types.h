@@ -94,6 +94,12 @@ typedef struct HMENU__* HMENU;
 #ifndef MB_OK
 #define MB_OK 0x00000000L
 #endif
+#ifndef MB_ICONERROR
+#define MB_ICONERROR 0x00000010L
+#endif
+#ifndef MB_ICONMASK
+#define MB_ICONMASK 0x000000F0L
+#endif
 
 #ifndef MF_STRING
 #define MF_STRING 0x00000000L

@@ -66,9 +66,11 @@ BOOL AfxInitCommonControls(UINT) {
 int AfxMessageBox(const wchar_t* lpszText, UINT nType, UINT) {
   CWinApp* app = AfxGetApp();
   wxString caption = app ? ToWxString(app->m_strAppName) : wxString();
-  long style = wxCENTRE | wxICON_EXCLAMATION | ((nType & 0xF) == MB_OK ? wxOK : wxOK | wxCANCEL);
+  long icon = (nType & MB_ICONMASK) == MB_ICONERROR ? wxICON_ERROR : wxICON_EXCLAMATION;
+  long style = wxCENTRE | icon | ((nType & 0xF) == MB_OK ? wxOK : wxOK | wxCANCEL);
   wxMessageDialog box(ActiveOwner(), wxString(lpszText), caption, style);
-  TraceDialog("messagebox " + caption + "|" + wxString(lpszText));
+  TraceDialog("messagebox " + caption + "|" + wxString(lpszText) +
+              (icon == wxICON_ERROR ? " (error)" : ""));
   return box.ShowModal() == wxID_OK ? IDOK : IDCANCEL;
 }
 
