@@ -109,6 +109,46 @@ std::string StemProblem(const CString& stem) {
   return {};
 }
 
+// An option that takes a value: `apply` stores it, or returns the problem.
+struct ValueOption {
+  const wchar_t* name;
+  std::string (*apply)(const CString& value, ConvertOptions& options);
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {L"--depth",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       if (value != CString(L"24") && value != CString(L"16") && value != CString(L"8")) {
+         return "--depth must be 24, 16 or 8, not '" + Utf8(value) + "'";
+       }
+       options.depth = std::stoi(value.str());
+       return {};
+     }},
+    {L"--ext",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       options.extensions = value;
+       return {};
+     }},
+    {L"--name",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       if (value.IsEmpty()) return "--name needs a non-empty STEM";
+       options.stem = value;
+       return StemProblem(value);
+     }},
+    {L"--out",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       options.outputFolder = value;
+       return {};
+     }},
+};
+
+const ValueOption* FindOption(const CString& name) {
+  for (const ValueOption& option : kValueOptions) {
+    if (name == CString(option.name)) return &option;
+  }
+  return nullptr;
+}
+
 int UsageError(FILE* err, const std::string& problem) {
   std::fprintf(err, "rastrum: error: %s\n%s", problem.c_str(), kUsage);
   return kExitUsage;
@@ -179,38 +219,19 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
     int equals = arg.Find(L'=');
     CString name = equals < 0 ? arg : arg.Left(equals);
     CString inlineValue = equals < 0 ? CString() : arg.Right(arg.GetLength() - equals - 1);
-    CString value;
-    bool known = name == CString(L"--depth") || name == CString(L"--ext") ||
-                 name == CString(L"--name") || name == CString(L"--out");
-    if (!known) {
+    const ValueOption* option = FindOption(name);
+    if (!option) {
       UsageError(err, "unknown option '" + Utf8(name) + "'");
       return std::nullopt;
     }
+    CString value;
     if (!TakeValue(args, i, inlineValue, equals >= 0, value)) {
       UsageError(err, Utf8(name) + " needs a value");
       return std::nullopt;
     }
-    if (name == CString(L"--depth")) {
-      if (value == CString(L"24") || value == CString(L"16") || value == CString(L"8")) {
-        options.depth = std::stoi(value.str());
-      } else {
-        UsageError(err, "--depth must be 24, 16 or 8, not '" + Utf8(value) + "'");
-        return std::nullopt;
-      }
-    } else if (name == CString(L"--ext")) {
-      options.extensions = value;
-    } else if (name == CString(L"--name")) {
-      if (value.IsEmpty()) {
-        UsageError(err, "--name needs a non-empty STEM");
-        return std::nullopt;
-      }
-      if (std::string problem = StemProblem(value); !problem.empty()) {
-        UsageError(err, problem);
-        return std::nullopt;
-      }
-      options.stem = value;
-    } else {
-      options.outputFolder = value;
+    if (std::string problem = option->apply(value, options); !problem.empty()) {
+      UsageError(err, problem);
+      return std::nullopt;
     }
   }
   return options;

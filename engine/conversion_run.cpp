@@ -5,12 +5,12 @@
 
 using platform::OutputStream;
 
-ConversionRun::ConversionRun(const OutputNames& names, int depth, RunEvents& events,
-                             uint64_t binaryLimit)
+ConversionRun::ConversionRun(const OutputNames& names, std::unique_ptr<PixelEncoder> encoder,
+                             RunEvents& events, uint64_t binaryLimit)
     : names_(names),
       events_(events),
       binaryLimit_(binaryLimit),
-      encoder_(EncoderForDepth(depth)),
+      encoder_(std::move(encoder)),
       table_(names.folder, names.table, OutputStream::Mode::kText),
       binary_(names.folder, names.binary, OutputStream::Mode::kBinary),
       enum_(names.folder, kEnumFileName, OutputStream::Mode::kText),

@@ -21,7 +21,7 @@ inline constexpr uint64_t kMaxBinaryImageSize = uint64_t{1} << 32;
 
 class ConversionRun {
  public:
-  ConversionRun(const OutputNames& names, int depth, RunEvents& events,
+  ConversionRun(const OutputNames& names, std::unique_ptr<PixelEncoder> encoder, RunEvents& events,
                 uint64_t binaryLimit = kMaxBinaryImageSize);
   ConversionRun(const ConversionRun&) = delete;
   ConversionRun& operator=(const ConversionRun&) = delete;

@@ -3,37 +3,37 @@
 
 namespace {
 
-class Rgb888Encoder : public PixelEncoder {
+// A format without alpha: each pixel composited over the background, then
+// stored as `Store` puts it.
+template <int kBytes, void (*Store)(const Pixel&, uint8_t*)>
+class OpaqueEncoder : public PixelEncoder {
  public:
-  int BytesPerPixel() const override { return 3; }
+  explicit OpaqueEncoder(Background background) : background_(background) {}
+  int BytesPerPixel() const override { return kBytes; }
   void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) const override {
-    for (uint32_t j = 0; j < width; ++j, out += 3) {
-      out[0] = row[j].r;
-      out[1] = row[j].g;
-      out[2] = row[j].b;
-    }
+    for (uint32_t j = 0; j < width; ++j, out += kBytes)
+      Store(OverBackground(row[j], background_), out);
   }
+
+ private:
+  Background background_;
 };
 
-class Rgb565Encoder : public PixelEncoder {
- public:
-  int BytesPerPixel() const override { return 2; }
-  void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) const override {
-    for (uint32_t j = 0; j < width; ++j, out += 2) {
-      uint16_t v = EncodeRgb565(row[j].r, row[j].g, row[j].b);
-      out[0] = static_cast<uint8_t>(v >> 8);
-      out[1] = static_cast<uint8_t>(v & 0xFF);
-    }
-  }
-};
+void StoreRgb888(const Pixel& px, uint8_t* out) {
+  out[0] = px.r;
+  out[1] = px.g;
+  out[2] = px.b;
+}
 
-class R3g2b3Encoder : public PixelEncoder {
- public:
-  int BytesPerPixel() const override { return 1; }
-  void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) const override {
-    for (uint32_t j = 0; j < width; ++j) out[j] = EncodeR3G2B3(row[j].r, row[j].g, row[j].b);
-  }
-};
+void StoreRgb565(const Pixel& px, uint8_t* out) {
+  uint16_t v = EncodeRgb565(px.r, px.g, px.b);
+  out[0] = static_cast<uint8_t>(v >> 8);
+  out[1] = static_cast<uint8_t>(v & 0xFF);
+}
+
+void StoreR3g2b3(const Pixel& px, uint8_t* out) {
+  out[0] = EncodeR3G2B3(px.r, px.g, px.b);
+}
 
 }  // namespace
 
@@ -48,13 +48,13 @@ int BytesPerPixel(int depth) {
   }
 }
 
-std::unique_ptr<PixelEncoder> EncoderForDepth(int depth) {
+std::unique_ptr<PixelEncoder> EncoderForDepth(int depth, Background background) {
   switch (depth) {
     case 24:
-      return std::make_unique<Rgb888Encoder>();
+      return std::make_unique<OpaqueEncoder<3, StoreRgb888>>(background);
     case 8:
-      return std::make_unique<R3g2b3Encoder>();
+      return std::make_unique<OpaqueEncoder<1, StoreR3g2b3>>(background);
     default:
-      return std::make_unique<Rgb565Encoder>();
+      return std::make_unique<OpaqueEncoder<2, StoreRgb565>>(background);
   }
 }

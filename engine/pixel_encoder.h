@@ -15,12 +15,31 @@ class PixelEncoder {
   virtual void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) const = 0;
 };
 
+// The colour that shows through a pixel's transparency in formats without
+// alpha.
+struct Background {
+  uint8_t r = 0;
+  uint8_t g = 0;
+  uint8_t b = 0;
+};
+
+// The pixel composited over the background, each channel rounded exactly:
+// (c * a + bg * (255 - a) + 127) / 255. Opaque pixels stay as they are.
+inline Pixel OverBackground(Pixel px, Background bg) {
+  if (px.a == 255) return px;
+  auto mix = [a = px.a](uint8_t c, uint8_t under) {
+    return static_cast<uint8_t>((c * a + under * (255 - a) + 127) / 255);
+  };
+  return Pixel{mix(px.r, bg.r), mix(px.g, bg.g), mix(px.b, bg.b), 255};
+}
+
 // 3, 2 or 1 for depth 24, 16 or 8; 2 for any other value.
 int BytesPerPixel(int depth);
 
 // The encoder of an output depth: 24 gives R, G, B; 8 gives R3G2B3; any other
-// value gives RGB565, high byte first.
-std::unique_ptr<PixelEncoder> EncoderForDepth(int depth);
+// value gives RGB565, high byte first. None has alpha: pixels are composited
+// over `background` first.
+std::unique_ptr<PixelEncoder> EncoderForDepth(int depth, Background background = {});
 
 // RGB565, as the value whose high byte is stored first.
 inline uint16_t EncodeRgb565(uint8_t r, uint8_t g, uint8_t b) {

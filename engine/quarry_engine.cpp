@@ -25,7 +25,8 @@ OutputNames CQuarryEngine::MakeOutputNames() const {
 
 int CQuarryEngine::ConvertFolder(CString folder, uint8_t topLevel) {
   if (topLevel != 1) return 0;
-  ConversionRun run(MakeOutputNames(), m_nDepth, m_events, m_nBinaryLimit);
+  ConversionRun run(MakeOutputNames(), EncoderForDepth(m_nDepth, m_background), m_events,
+                    m_nBinaryLimit);
   if (run.Open()) {
     m_walkPath.clear();
     if (auto identity = platform::IdentifyFolder(folder)) m_walkPath.push_back(*identity);

@@ -10,6 +10,7 @@
 #include "engine/conversion_run.h"
 #include "engine/extension_limit.h"
 #include "engine/picture_source.h"
+#include "engine/pixel_encoder.h"
 #include "engine/run_events.h"
 #include "platform/cstring.h"
 #include "platform/file_access.h"
@@ -49,6 +50,8 @@ class CQuarryEngine {
   CString m_strOutputStem;
   // False: a run that selects no file leaves every output file as it was.
   bool m_bReplaceWhenEmpty = true;
+  // What shows through transparent pixels (black unless asked otherwise).
+  Background m_background;
   // The largest binary image file a run may write; lowered only by tests.
   uint64_t m_nBinaryLimit = kMaxBinaryImageSize;
 

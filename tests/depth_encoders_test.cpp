@@ -192,3 +192,18 @@ TEST(ArrayText, WideLineBreaksFollowTheThirtySecondPixelAcrossRowEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+// The formats without alpha show a transparent pixel over the background,
+// rounding each channel exactly.
+TEST(EncodeRow, TransparencyIsCompositedOverTheBackground) {
+  const Background blue{0, 0, 255};
+  const std::vector<Pixel> row = {Pixel{255, 0, 0, 128}, Pixel{10, 20, 30, 0},
+                                  Pixel{10, 20, 30, 255}, Pixel{200, 100, 50, 1}};
+  std::vector<uint8_t> out(12);
+  EncoderForDepth(24, blue)->EncodeRow(row.data(), 4, out.data());
+  EXPECT_EQ(out, (std::vector<uint8_t>{128, 0, 127, 0, 0, 255, 10, 20, 30, 1, 0, 254}));
+}
+
+}  // namespace

@@ -438,7 +438,7 @@ TEST_P(ChangedWhileRead, MissingBytesBecomeZerosAndTheLineSaysSo) {
   OutputNames names;
   names.table = "out.txt";
   names.binary = "out.bin";
-  ConversionRun conversion(names, 24, run.log);
+  ConversionRun conversion(names, EncoderForDepth(24), run.log);
   ASSERT_TRUE(conversion.Open());
   InterferingBytes changing(bytes, GetParam().interfere);
   StrictBmpSource p(changing);
