@@ -87,6 +87,23 @@ for depth in 8 16 24; do
   done
 done
 
+# Outputs are put in place by a replacing move: a second run replaces the
+# first one's files; a run that fails replaces none and leaves no staging file.
+win=$work/win-16
+(cd "$win" && wine "$exe" convert --depth 8 --ext "bmp BMP" --name out bmp >/dev/null 2>&1) || true
+cmp -s "$win/out.bin" "$work/win-8/out.bin" || fail "a second run did not replace out.bin"
+cp "$win/out.bin" "$work/kept.bin"
+rm "$win/tmp.txt" && mkdir "$win/tmp.txt"
+status=0
+(cd "$win" && wine "$exe" convert --depth 24 --name out bmp >/dev/null 2>&1) || status=$?
+[ "$status" = 3 ] || fail "a run that cannot create tmp.txt exited $status, not 3"
+cmp -s "$win/out.bin" "$work/kept.bin" || fail "a failed run replaced out.bin"
+if ls "$win" | grep -q '^~rastrum-partial'; then fail "a failed run left a staging file"; fi
+# Names are compared without regard to case, as Windows compares them.
+status=0
+(cd "$win" && wine "$exe" convert --name TMP bmp >/dev/null 2>&1) || status=$?
+[ "$status" = 2 ] || fail "--name TMP exited $status, not 2"
+
 # Time-stamped names come from the Windows local clock, which Wine takes from
 # this machine's: the stamp is the minute before or after the run.
 win=$work/win-stamped
