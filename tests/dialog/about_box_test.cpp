@@ -5,7 +5,7 @@
 
 TEST_F(DialogTest, SystemMenuEndsWithSeparatorAndAboutItem) {
   RunMainDialog([&](headless::ModalView& view) {
-    std::vector<headless::MenuItemView> menu = view.SystemMenu();
+    const auto& menu = view.SystemMenu();
     ASSERT_GE(menu.size(), 3u);
     const auto& separator = menu[menu.size() - 2];
     const auto& about = menu.back();

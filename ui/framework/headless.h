@@ -10,16 +10,11 @@
 
 #include "platform/cstring.h"
 #include "ui/framework/dialog.h"
+#include "ui/framework/dialog_manager.h"
 
 namespace headless {
 
 struct Window;
-
-struct MenuItemView {
-  UINT flags;
-  UINT id;
-  CString text;
-};
 
 struct PaintRecord {
   bool erasedIconBackground = false;
@@ -65,7 +60,7 @@ class ModalView {
   void PressEscape();
   void PressTab();
 
-  std::vector<MenuItemView> SystemMenu() const;
+  const std::vector<dialog_manager::MenuItem>& SystemMenu() const;
   // Chooses a system-menu command (as WM_SYSCOMMAND).
   void ChooseSystemCommand(UINT command);
 

@@ -19,10 +19,6 @@ class CListBox : public CWnd, public MessageList {
   // LB_SETCURSEL: selects the line and scrolls it into view; -1 clears the
   // selection.
   void SetCurSel(int index) override;
-  // LB_GETCURSEL: the selected line, or -1.
-  int GetCurSel() const;
   // LB_RESETCONTENT.
   void ResetContent();
-  // LB_GETTEXT.
-  void GetText(int index, CString& rString) const;
 };
