@@ -42,7 +42,7 @@ TEST_P(AboutCommandTest, OpensTheAboutBoxModally) {
   EXPECT_EQ(result, IDCANCEL);
 }
 
-INSTANTIATE_TEST_SUITE_P(LowBitsIgnored, AboutCommandTest, ::testing::Values(0x10u, 0x11u, 0x1Fu));
+INSTANTIATE_TEST_SUITE_P(LowBitsIgnored, AboutCommandTest, ::testing::Values(0x10u, 0x1Fu));
 
 TEST_F(DialogTest, AboutBoxClosesWithEscapeAndItsCloseCommand) {
   int closed = 0;
