@@ -184,9 +184,6 @@ bool ModalView::Ended() const {
 INT_PTR ModalView::Result() const {
   return window_.Result();
 }
-bool ModalView::Exists(int id) const {
-  return window_.Find(id) != nullptr;
-}
 CString ModalView::Text(int id) const {
   return window_.Require(id).text;
 }

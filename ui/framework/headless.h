@@ -37,7 +37,6 @@ class ModalView {
   INT_PTR Result() const;
 
   // Controls by id; the first control with that id.
-  bool Exists(int id) const;
   CString Text(int id) const;
   bool IsVisible(int id) const;
   UINT Check(int id) const;

@@ -14,7 +14,6 @@
 #include "ui/framework/resources.h"
 
 struct WxIcon {
-  const IconResource* resource;
   wxImage full;         // the picture at its own size
   wxImage systemSized;  // at SM_CXICON x SM_CYICON, as LoadIcon gives it
 };
