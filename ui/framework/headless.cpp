@@ -435,7 +435,7 @@ BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd) {
-  m_hDC = reinterpret_cast<HDC>(WindowOf(pWnd->m_hWnd));
+  m_hDC = reinterpret_cast<HDC>(WindowOf(m_pWnd->m_hWnd));
 }
 
 CPaintDC::~CPaintDC() = default;

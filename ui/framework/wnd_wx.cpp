@@ -151,7 +151,7 @@ BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd) {
-  m_hDC = reinterpret_cast<HDC>(new wxPaintDC(ToWx(pWnd->m_hWnd)));
+  m_hDC = reinterpret_cast<HDC>(new wxPaintDC(ToWx(m_pWnd->m_hWnd)));
 }
 
 CPaintDC::~CPaintDC() {
