@@ -15,7 +15,6 @@ void CQuarryEngine::WalkFolder(ConversionRun& run, const CString& folder) {
   // After an output failure nothing more can be written, so the walk ends.
   while (moreEntries && !run.failed()) {
     moreEntries = search.FindNextFile();
-    if (search.IsDots()) continue;
     if (search.IsDirectory()) {
       EnterSubFolder(run, folder + platform::PathSeparator() + search.GetFileName());
     } else {

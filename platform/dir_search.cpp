@@ -48,10 +48,6 @@ bool DirSearch::FindNextFile() {
   return next_ < entries_.size();
 }
 
-bool DirSearch::IsDots() const {
-  return current_ && (current_->name == CString(L".") || current_->name == CString(L".."));
-}
-
 bool DirSearch::IsDirectory() const {
   return current_ && current_->isDirectory;
 }

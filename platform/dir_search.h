@@ -34,7 +34,6 @@ class DirSearch {
   // Makes the next entry current; false when that entry is the last one
   // (the entry is still current and valid).
   bool FindNextFile();
-  bool IsDots() const;
   bool IsDirectory() const;
   CString GetFileName() const;
   void Close();

@@ -61,6 +61,7 @@ class DirSearchOnDisk : public ::testing::Test {
   TempDir dir;
 };
 
+// The listing leaves out "." and "..": they would show up in `seen`.
 TEST_F(DirSearchOnDisk, LastEntryIsCurrentWhenFindNextFileReturnsFalse) {
   WriteFile(dir.path() / "f/b.bmp", std::string("x"));
   WriteFile(dir.path() / "f/A.bmp", std::string("x"));
@@ -71,7 +72,6 @@ TEST_F(DirSearchOnDisk, LastEntryIsCurrentWhenFindNextFileReturnsFalse) {
   bool more = true;
   while (more) {
     more = search.FindNextFile();
-    EXPECT_FALSE(search.IsDots());
     seen.push_back(search.GetFileName().str() + (search.IsDirectory() ? L"/" : L""));
   }
   EXPECT_EQ(seen, (std::vector<std::wstring>{L"A.bmp", L"b.bmp", L"c/"}));

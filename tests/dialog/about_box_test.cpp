@@ -5,7 +5,7 @@
 
 TEST_F(DialogTest, SystemMenuEndsWithSeparatorAndAboutItem) {
   RunMainDialog([&](headless::ModalView& view) {
-    std::vector<headless::MenuItemView> menu = view.SystemMenu();
+    const auto& menu = view.SystemMenu();
     ASSERT_GE(menu.size(), 3u);
     const auto& separator = menu[menu.size() - 2];
     const auto& about = menu.back();
@@ -42,7 +42,7 @@ TEST_P(AboutCommandTest, OpensTheAboutBoxModally) {
   EXPECT_EQ(result, IDCANCEL);
 }
 
-INSTANTIATE_TEST_SUITE_P(LowBitsIgnored, AboutCommandTest, ::testing::Values(0x10u, 0x11u, 0x1Fu));
+INSTANTIATE_TEST_SUITE_P(LowBitsIgnored, AboutCommandTest, ::testing::Values(0x10u, 0x1Fu));
 
 TEST_F(DialogTest, AboutBoxClosesWithEscapeAndItsCloseCommand) {
   int closed = 0;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Drives ZT_Rastrum on an X display with real input events: types a folder,
 # picks 24bit, presses "Convert to BIN", opens the system menu and the About
-# box, runs once more with no extension, and closes the dialog with Escape
-# and with Enter. Checks the four output files against `rastrum convert`
+# box, runs once more with no extension, presses "Convert to BIN" with Enter,
+# and closes the dialog with Escape and with Enter. Checks the four output files against `rastrum convert`
 # and the message lines through the program's trace. Saves screenshots of
 # the dialog after the run and of the About box into ARTEFACT_DIR.
 # Usage: end_to_end.sh ZT_RASTRUM RASTRUM SAMPLE_BMP_DIR ARTEFACT_DIR
@@ -174,6 +174,18 @@ rmdir "$work/tmp.txt"
 # Escape closes the dialog and ends the program.
 xdotool key --window "$main" Escape
 expect_exit "Escape"
+
+# Enter on "Convert to BIN", one Tab from the first field, presses it
+# instead of closing the dialog; with no folder typed the run finds no
+# "bmp" folder here.
+start_dialog
+xdotool key Tab Return
+wait_for window_named ZT_Rastrum || fail "Enter on Convert to BIN did not run"
+kill -0 "$pid" || fail "Enter on Convert to BIN ended the program"
+xdotool key Return
+wait_for gone ZT_Rastrum || fail "Enter did not close the message box"
+xdotool key --window "$main" Escape
+expect_exit "Escape after Enter on Convert to BIN"
 
 # Enter in the extension field closes it too.
 start_dialog

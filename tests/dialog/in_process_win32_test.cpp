@@ -106,7 +106,6 @@ class InProcessDialog : public ::testing::Test {
       CQuarryDlg dlg(&ownerWnd);
       result_ = dlg.DoModal();
     }
-    ownerWnd.Detach();
     DestroyWindow(owner);
   }
 

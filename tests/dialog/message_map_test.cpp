@@ -72,7 +72,7 @@ TEST(MessageMap, CommandsMatchIdAndNotificationCode) {
   EXPECT_FALSE(Send(target, WM_COMMAND, MAKEWPARAM(9, BN_CLICKED)));
   EXPECT_FALSE(Send(target, WM_COMMAND, MAKEWPARAM(7, 1)));
   EXPECT_FALSE(Send(target, WM_COMMAND, 7 + (7 << 16)));
-  EXPECT_FALSE(Send(target, WM_CLOSE, 0));
+  EXPECT_FALSE(Send(target, WM_ICONERASEBKGND, 0));
   EXPECT_EQ(target.derivedClicks, 0);
 }
 

@@ -194,7 +194,6 @@ TEST_P(CloseKeyTest, KeyEndsTheProgram) {
 
 INSTANTIATE_TEST_SUITE_P(Keys, CloseKeyTest,
                          ::testing::Values(CloseCase{IDC_EXTENSIONS, VK_RETURN},
-                                           CloseCase{IDC_FOLDER, VK_RETURN},
                                            CloseCase{IDC_EXTENSIONS, VK_ESCAPE},
                                            CloseCase{IDC_LOG, VK_ESCAPE},
                                            CloseCase{IDC_CONVERT, VK_ESCAPE}));

@@ -1,21 +1,20 @@
-// The resources ZT_Rastrum.exe carries, read from the executable itself:
-// templates 100 and 102 byte for byte, string 101, icon 128, the manifest
-// and the version resource; and that it is one GUI file that needs only
-// DLLs every Windows has.
+// The resources ZT_Rastrum.exe carries, read from the executable itself and
+// compared with the resource tables: templates 100 and 102 byte for byte,
+// string 101, icon 128; the manifest and the version resource; and that it
+// is one GUI file that needs only DLLs every Windows has.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "tests/dialog/win32_expected_templates.h"
+#include "tests/dialog/win32_driver.h"
+#include "ui/dialog_templates.h"
 
 namespace {
-
-using win32_testing::ExpectedControl;
-using win32_testing::ExpectedDialog;
 
 // The executable mapped for its resources only: nothing of it runs.
 class ExecutableResources : public ::testing::Test {
@@ -77,8 +76,13 @@ class TemplateReader {
   size_t at_ = 0;
 };
 
-void ExpectTemplate(const std::vector<uint8_t>& bytes, const ExpectedDialog& want) {
-  ASSERT_FALSE(bytes.empty()) << "no template " << want.id << " in Chinese Simplified, PRC";
+std::wstring Wide(const char* ascii) {
+  return std::wstring(ascii, ascii + std::strlen(ascii));
+}
+
+void ExpectTemplate(const std::vector<uint8_t>& bytes, const DialogTemplate& want) {
+  ASSERT_FALSE(bytes.empty()) << "no template " << want.id.value << " in language " << std::hex
+                              << want.language;
   TemplateReader in(bytes);
   EXPECT_EQ(in.U16(), 1);  // DLGTEMPLATEEX
   EXPECT_EQ(in.U16(), 0xFFFF);
@@ -86,40 +90,43 @@ void ExpectTemplate(const std::vector<uint8_t>& bytes, const ExpectedDialog& wan
   EXPECT_EQ(in.U32(), want.exStyle);
   EXPECT_EQ(in.U32(), want.style) << std::hex;
   uint16_t count = in.U16();
-  EXPECT_EQ(count, want.controls.size());
-  EXPECT_EQ(in.S16(), 0);
-  EXPECT_EQ(in.S16(), 0);
+  EXPECT_EQ(count, want.items.size());
+  EXPECT_EQ(in.S16(), want.x);
+  EXPECT_EQ(in.S16(), want.y);
   EXPECT_EQ(in.S16(), want.cx);
   EXPECT_EQ(in.S16(), want.cy);
   EXPECT_EQ(in.TextOrOrdinal(), L"");  // no menu
   EXPECT_EQ(in.TextOrOrdinal(), L"");  // the dialog class
   EXPECT_EQ(in.Text(), want.caption);
-  EXPECT_EQ(in.U16(), 9);  // point size
-  EXPECT_EQ(in.U16(), 0);  // weight
-  EXPECT_EQ(in.U8(), 0);   // not italic
-  EXPECT_EQ(in.U8(), 1);   // character set
-  EXPECT_EQ(in.Text(), L"MS Shell Dlg");
-  for (size_t i = 0; i < count && i < want.controls.size(); ++i) {
-    const ExpectedControl& control = want.controls[i];
+  EXPECT_EQ(in.U16(), want.font.pointSize);
+  EXPECT_EQ(in.U16(), want.font.weight);
+  EXPECT_EQ(in.U8(), want.font.italic ? 1 : 0);
+  EXPECT_EQ(in.U8(), want.font.charset);
+  EXPECT_EQ(in.Text(), want.font.face);
+  for (size_t i = 0; i < count && i < want.items.size(); ++i) {
+    const DialogItemTemplate& item = want.items[i];
     SCOPED_TRACE("control " + std::to_string(i + 1));
     in.AlignDword();
     EXPECT_EQ(in.U32(), 0u);  // help id
     EXPECT_EQ(in.U32(), 0u);  // extended style
-    EXPECT_EQ(in.U32(), control.style) << std::hex;
-    EXPECT_EQ(in.S16(), control.x);
-    EXPECT_EQ(in.S16(), control.y);
-    EXPECT_EQ(in.S16(), control.cx);
-    EXPECT_EQ(in.S16(), control.cy);
-    EXPECT_EQ(static_cast<int>(in.U32()), control.id);
+    EXPECT_EQ(in.U32(), item.style) << std::hex;
+    EXPECT_EQ(in.S16(), item.x);
+    EXPECT_EQ(in.S16(), item.y);
+    EXPECT_EQ(in.S16(), item.cx);
+    EXPECT_EQ(in.S16(), item.cy);
+    EXPECT_EQ(static_cast<int>(in.U32()), item.id.value);
     // The class by its name, as the resource script spells it, or by the
     // system's number for it; the dialog manager takes either.
     std::wstring className = in.TextOrOrdinal();
     if (className.starts_with(L"#")) {
-      EXPECT_EQ(className, L"#" + std::to_wstring(control.classAtom));
+      EXPECT_EQ(className,
+                L"#" + std::to_wstring(win32_testing::SystemClassOf(item.windowClass).atom));
     } else {
-      EXPECT_EQ(className, control.templateClass);
+      EXPECT_EQ(className, Wide(item.windowClass));
     }
-    EXPECT_EQ(in.TextOrOrdinal(), control.text ? control.text : L"#128");
+    std::wstring text = item.iconId.name ? L"#" + std::to_wstring(item.iconId.value)
+                                         : std::wstring(item.text ? item.text : L"");
+    EXPECT_EQ(in.TextOrOrdinal(), text);
     EXPECT_EQ(in.U16(), 0);  // no creation data
   }
   EXPECT_FALSE(in.Ended());
@@ -139,33 +146,36 @@ std::wstring VersionString(const std::vector<uint8_t>& info, const std::wstring&
 
 }  // namespace
 
-TEST_F(ExecutableResources, TemplatesMatchTheDialogs) {
-  for (const ExpectedDialog* dialog : {&win32_testing::kMainDialog, &win32_testing::kAboutDialog}) {
-    SCOPED_TRACE("template " + std::to_string(dialog->id));
-    ExpectTemplate(
-        Resource(RT_DIALOG, MAKEINTRESOURCEW(dialog->id), win32_testing::kTemplateLanguage),
-        *dialog);
+TEST_F(ExecutableResources, TemplatesAreThoseOfTheTables) {
+  for (const DialogTemplate& dialog : AfxGetResourceTable().dialogs) {
+    SCOPED_TRACE(dialog.id.name);
+    ExpectTemplate(Resource(RT_DIALOG, MAKEINTRESOURCEW(dialog.id.value), dialog.language), dialog);
   }
 }
 
-TEST_F(ExecutableResources, StringHoldsTheAboutItem) {
-  // Strings are stored sixteen to a block: 101 is in block 7.
-  EXPECT_FALSE(Resource(RT_STRING, MAKEINTRESOURCEW(101 / 16 + 1), win32_testing::kTemplateLanguage)
-                   .empty());
-  wchar_t text[64] = {};
-  ASSERT_GT(LoadStringW(module_, 101, text, 64), 0);
-  EXPECT_STREQ(text, L"\u5173\u4E8E Quarry(&A)...");
+TEST_F(ExecutableResources, StringsAreThoseOfTheTables) {
+  for (const StringResource& string : AfxGetResourceTable().strings) {
+    SCOPED_TRACE(string.id.name);
+    // Strings are stored sixteen to a block, numbered from 1.
+    EXPECT_FALSE(
+        Resource(RT_STRING, MAKEINTRESOURCEW(string.id.value / 16 + 1), string.language).empty());
+    wchar_t text[256] = {};
+    ASSERT_GT(LoadStringW(module_, static_cast<UINT>(string.id.value), text, 256), 0);
+    EXPECT_STREQ(text, string.text);
+  }
 }
 
-TEST_F(ExecutableResources, IconIsOne90By92PictureOf32Bits) {
-  HRSRC group = FindResourceW(module_, MAKEINTRESOURCEW(128), RT_GROUP_ICON);
+TEST_F(ExecutableResources, IconIsOnePictureOf32Bits) {
+  ASSERT_EQ(AfxGetResourceTable().icons.size(), 1u);
+  const IconResource& want = AfxGetResourceTable().icons[0];
+  HRSRC group = FindResourceW(module_, MAKEINTRESOURCEW(want.id.value), RT_GROUP_ICON);
   ASSERT_NE(group, nullptr);
   auto* directory = static_cast<const uint8_t*>(LockResource(LoadResource(module_, group)));
   ASSERT_GE(SizeofResource(module_, group), 6u + 14u);
   EXPECT_EQ(directory[2] | directory[3] << 8, 1);  // icons, not cursors
   ASSERT_EQ(directory[4] | directory[5] << 8, 1);  // one image
-  EXPECT_EQ(directory[6], 90);
-  EXPECT_EQ(directory[7], 92);
+  EXPECT_EQ(directory[6], want.width);
+  EXPECT_EQ(directory[7], want.height);
   EXPECT_EQ(directory[12] | directory[13] << 8, 32);
   int imageId = directory[18] | directory[19] << 8;
 
@@ -173,8 +183,8 @@ TEST_F(ExecutableResources, IconIsOne90By92PictureOf32Bits) {
   ASSERT_NE(image, nullptr);
   auto* bits = static_cast<BYTE*>(LockResource(LoadResource(module_, image)));
   auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bits);
-  EXPECT_EQ(header->biWidth, 90);
-  EXPECT_EQ(header->biHeight, 2 * 92);  // colour rows and mask rows
+  EXPECT_EQ(header->biWidth, want.width);
+  EXPECT_EQ(header->biHeight, 2 * want.height);  // colour rows and mask rows
   EXPECT_EQ(header->biBitCount, 32);
   // Windows makes an icon of it at its own size.
   HICON icon = CreateIconFromResourceEx(bits, SizeofResource(module_, image), TRUE, 0x00030000, 0,
@@ -184,8 +194,8 @@ TEST_F(ExecutableResources, IconIsOne90By92PictureOf32Bits) {
   ASSERT_TRUE(GetIconInfo(icon, &info));
   BITMAP colour = {};
   GetObjectW(info.hbmColor, sizeof colour, &colour);
-  EXPECT_EQ(colour.bmWidth, 90);
-  EXPECT_EQ(colour.bmHeight, 92);
+  EXPECT_EQ(colour.bmWidth, want.width);
+  EXPECT_EQ(colour.bmHeight, want.height);
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   DestroyIcon(icon);

@@ -1,7 +1,7 @@
-// Templates 102 and 100 read back from the running dialogs: every control
-// in order, with its id, class, text, style and place. Places are compared
-// in pixels with the template's rectangles converted for a dialog in the
-// template's font ("MS Shell Dlg" 9).
+// Templates 102 and 100 read back from the running dialogs and compared with
+// the resource tables: every control in order, with its id, class, text,
+// style and place. Places are compared in pixels with the template's
+// rectangles converted for a dialog in the template's font.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,24 +10,21 @@
 #include <vector>
 
 #include "tests/dialog/win32_driver.h"
-#include "tests/dialog/win32_expected_templates.h"
 #include "tests/support/bmp_writer.h"
+#include "ui/dialog_templates.h"
 #include "ui/resource.h"
 
 namespace {
-
-using win32_testing::ExpectedControl;
-using win32_testing::ExpectedDialog;
 
 INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) {
   return FALSE;
 }
 
-// An empty, hidden dialog in the templates' font: its dialog units are the
-// ones the program's dialogs must be laid out in.
+// An empty, hidden dialog in a template's font: its dialog units are the
+// ones the program's dialog must be laid out in.
 class ReferenceDialog {
  public:
-  ReferenceDialog() {
+  explicit ReferenceDialog(const DialogFont& font) {
     auto add32 = [this](DWORD value) {
       words_.push_back(LOWORD(value));
       words_.push_back(HIWORD(value));
@@ -37,8 +34,9 @@ class ReferenceDialog {
     add32(0);  // extended style
     add32(WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SHELLFONT);
     words_.insert(words_.end(), {0, 0, 0, 10, 10, 0, 0, 0});  // no controls, menu, class, title
-    words_.insert(words_.end(), {9, 0, 0x0100});              // 9 points, weight 0, charset 1
-    for (wchar_t c : std::wstring_view(L"MS Shell Dlg")) words_.push_back(c);
+    words_.insert(words_.end(), {static_cast<WORD>(font.pointSize), static_cast<WORD>(font.weight),
+                                 static_cast<WORD>((font.italic ? 1 : 0) | font.charset << 8)});
+    for (wchar_t c : std::wstring_view(font.face)) words_.push_back(c);
     words_.push_back(0);
     window_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                          reinterpret_cast<LPCDLGTEMPLATEW>(words_.data()), nullptr,
@@ -69,32 +67,36 @@ bool IsRadio(uint32_t style) {
   return (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
 }
 
-bool IsBoxed(const ExpectedControl& control) {
-  return control.classAtom == win32_testing::kEdit || control.classAtom == win32_testing::kListBox;
+bool IsListBox(const DialogItemTemplate& item) {
+  return std::string_view(item.windowClass) == "LISTBOX";
+}
+
+bool IsBoxed(const DialogItemTemplate& item) {
+  return IsListBox(item) || std::string_view(item.windowClass) == "EDIT";
 }
 
 // Leaves out the bits the controls manage themselves: edits and list boxes
 // draw the template's border as a sunken edge (WS_EX_CLIENTEDGE), and a
 // list box carries WS_VSCROLL only while it needs the scroll bar.
-uint32_t Comparable(const ExpectedControl& control, uint32_t style) {
-  if (IsBoxed(control)) style &= ~WS_BORDER;
-  if (control.classAtom == win32_testing::kListBox) style &= ~WS_VSCROLL;
+uint32_t Comparable(const DialogItemTemplate& item, uint32_t style) {
+  if (IsBoxed(item)) style &= ~WS_BORDER;
+  if (IsListBox(item)) style &= ~WS_VSCROLL;
   return style;
 }
 
 // The style a control shows at run time: the checked radio button of a
 // group is made its tab stop, and the program hides list 1003.
-uint32_t RunTimeStyle(const ExpectedControl& control, HWND window) {
-  uint32_t style = Comparable(control, control.style);
+uint32_t RunTimeStyle(const DialogItemTemplate& item, HWND window) {
+  uint32_t style = Comparable(item, item.style);
   if (IsRadio(style) && SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED) {
     style |= WS_TABSTOP;
   }
-  if (control.id == IDC_AUX_LIST) style &= ~WS_VISIBLE;
+  if (item.id.value == IDC_AUX_LIST) style &= ~WS_VISIBLE;
   return style;
 }
 
-void ExpectControls(HWND dialog, const ExpectedDialog& want) {
-  ReferenceDialog reference;
+void ExpectControls(HWND dialog, const DialogTemplate& want) {
+  ReferenceDialog reference(want.font);
   ASSERT_TRUE(reference.Valid());
   RECT client = {};
   GetClientRect(dialog, &client);
@@ -102,30 +104,32 @@ void ExpectControls(HWND dialog, const ExpectedDialog& want) {
   EXPECT_EQ(Describe(client), Describe(size)) << "client area";
 
   std::vector<HWND> children = win32_testing::Children(dialog);
-  ASSERT_EQ(children.size(), want.controls.size());
+  ASSERT_EQ(children.size(), want.items.size());
   for (size_t i = 0; i < children.size(); ++i) {
-    const ExpectedControl& control = want.controls[i];
+    const DialogItemTemplate& item = want.items[i];
     HWND window = children[i];
     SCOPED_TRACE("control " + std::to_string(i + 1));
-    EXPECT_EQ(GetDlgCtrlID(window), control.id);
-    EXPECT_EQ(win32_testing::ClassName(window), control.className);
-    if (control.text) {
+    EXPECT_EQ(GetDlgCtrlID(window), item.id.value);
+    EXPECT_EQ(win32_testing::ClassName(window),
+              win32_testing::SystemClassOf(item.windowClass).name);
+    bool icon = item.iconId.name != nullptr;
+    if (!icon) {
       // The program puts the default extension into edit 1000 as it starts.
-      const wchar_t* text = control.id == IDC_EXTENSIONS ? L"bmp" : control.text;
-      EXPECT_EQ(win32_testing::WindowText(window), text);
+      const wchar_t* text = item.id.value == IDC_EXTENSIONS ? L"bmp" : item.text;
+      EXPECT_EQ(win32_testing::WindowText(window), text ? text : L"");
     }
 
     auto style = static_cast<uint32_t>(GetWindowLongW(window, GWL_STYLE));
     auto exStyle = static_cast<uint32_t>(GetWindowLongW(window, GWL_EXSTYLE));
-    EXPECT_EQ(Comparable(control, style), RunTimeStyle(control, window)) << std::hex << style;
+    EXPECT_EQ(Comparable(item, style), RunTimeStyle(item, window)) << std::hex << style;
     bool bordered = (style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE);
-    EXPECT_EQ(bordered, (control.style & WS_BORDER) != 0);
+    EXPECT_EQ(bordered, (item.style & WS_BORDER) != 0);
     // The dialog manager marks every control WS_EX_NOPARENTNOTIFY.
     EXPECT_EQ(exStyle & ~(WS_EX_NOPARENTNOTIFY | WS_EX_CLIENTEDGE), 0u) << std::hex << exStyle;
 
     RECT place = win32_testing::RectInClient(window, dialog);
-    RECT expected = reference.Pixels(control.x, control.y, control.cx, control.cy);
-    if (control.text) {
+    RECT expected = reference.Pixels(item.x, item.y, item.cx, item.cy);
+    if (!icon) {
       EXPECT_EQ(Describe(place), Describe(expected));
     } else {
       // An icon control takes the size of its icon.
@@ -139,7 +143,7 @@ void ExpectControls(HWND dialog, const ExpectedDialog& want) {
 // DS_3DLOOK, and WS_VISIBLE once it runs; DS_MODALFRAME brings the modal
 // frame's extended styles, and a dialog with controls becomes
 // WS_EX_CONTROLPARENT.
-void ExpectFrame(HWND dialog, const ExpectedDialog& want) {
+void ExpectFrame(HWND dialog, const DialogTemplate& want) {
   auto style = static_cast<uint32_t>(GetWindowLongW(dialog, GWL_STYLE));
   auto exStyle = static_cast<uint32_t>(GetWindowLongW(dialog, GWL_EXSTYLE));
   EXPECT_TRUE(style & WS_VISIBLE);
@@ -161,21 +165,22 @@ class RunningTemplates : public ::testing::Test {
 }  // namespace
 
 TEST_F(RunningTemplates, MainDialogIsTemplate102) {
-  ExpectFrame(program_.Dialog(), win32_testing::kMainDialog);
-  ExpectControls(program_.Dialog(), win32_testing::kMainDialog);
+  ExpectFrame(program_.Dialog(), MainDialogTemplate());
+  ExpectControls(program_.Dialog(), MainDialogTemplate());
 }
 
 TEST_F(RunningTemplates, AboutBoxIsTemplate100) {
   program_.PostSystemCommand(IDM_ABOUTBOX);
-  HWND about = program_.WaitForWindow(win32_testing::kAboutDialog.caption);
+  const DialogTemplate& want = AboutDialogTemplate();
+  HWND about = program_.WaitForWindow(want.caption);
   ASSERT_NE(about, nullptr);
-  ExpectFrame(about, win32_testing::kAboutDialog);
-  ExpectControls(about, win32_testing::kAboutDialog);
+  ExpectFrame(about, want);
+  ExpectControls(about, want);
   // The icon control shows icon 128 at the system's icon size.
   HWND icon = win32_testing::Children(about).front();
   RECT place = win32_testing::RectInClient(icon, about);
   EXPECT_EQ(place.right - place.left, GetSystemMetrics(SM_CXICON));
   EXPECT_EQ(place.bottom - place.top, GetSystemMetrics(SM_CYICON));
   PostMessageW(about, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(program_.WaitForNoWindow(win32_testing::kAboutDialog.caption));
+  EXPECT_TRUE(program_.WaitForNoWindow(want.caption));
 }

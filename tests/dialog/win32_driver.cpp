@@ -72,6 +72,14 @@ std::wstring ClassName(HWND window) {
   return name;
 }
 
+SystemClass SystemClassOf(std::string_view templateClass) {
+  if (templateClass == "BUTTON") return {L"Button", 0x0080};
+  if (templateClass == "EDIT") return {L"Edit", 0x0081};
+  if (templateClass == "STATIC") return {L"Static", 0x0082};
+  if (templateClass == "LISTBOX") return {L"ListBox", 0x0083};
+  return {L"", 0};
+}
+
 RECT RectInClient(HWND window, HWND dialog) {
   RECT rect = {};
   GetWindowRect(window, &rect);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,6 +15,14 @@ namespace win32_testing {
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
+
+// A system control class that a template names ("EDIT"): its name as
+// GetClassName gives it ("Edit") and the system's number for it.
+struct SystemClass {
+  std::wstring name;
+  uint16_t atom;
+};
+SystemClass SystemClassOf(std::string_view templateClass);
 
 // The window's rectangle in the client coordinates of `dialog`.
 RECT RectInClient(HWND window, HWND dialog);

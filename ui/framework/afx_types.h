@@ -34,9 +34,6 @@ typedef struct HMENU__* HMENU;
 #ifndef WM_PAINT
 #define WM_PAINT 0x000F
 #endif
-#ifndef WM_CLOSE
-#define WM_CLOSE 0x0010
-#endif
 #ifndef WM_ICONERASEBKGND
 #define WM_ICONERASEBKGND 0x0027
 #endif
@@ -54,9 +51,6 @@ typedef struct HMENU__* HMENU;
 #endif
 
 // System commands (WM_SYSCOMMAND); the low four bits are the system's own.
-#ifndef SC_MOVE
-#define SC_MOVE 0xF010
-#endif
 #ifndef SC_MINIMIZE
 #define SC_MINIMIZE 0xF020
 #endif
@@ -106,12 +100,6 @@ typedef struct HMENU__* HMENU;
 #endif
 #ifndef MF_GRAYED
 #define MF_GRAYED 0x00000001L
-#endif
-#ifndef MF_BYCOMMAND
-#define MF_BYCOMMAND 0x00000000L
-#endif
-#ifndef MF_BYPOSITION
-#define MF_BYPOSITION 0x00000400L
 #endif
 #ifndef MF_SEPARATOR
 #define MF_SEPARATOR 0x00000800L

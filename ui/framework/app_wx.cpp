@@ -49,8 +49,7 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const {
   if (!resource) return nullptr;
   wxImage full = ImageOf(*resource);
   int size = SystemIconSize();
-  auto icon = std::make_unique<WxIcon>(
-      WxIcon{resource, full, full.Scale(size, size, wxIMAGE_QUALITY_HIGH)});
+  auto icon = std::make_unique<WxIcon>(WxIcon{full, full.Scale(size, size, wxIMAGE_QUALITY_HIGH)});
   HICON handle = reinterpret_cast<HICON>(icon.get());
   loaded.emplace(nIDResource, std::move(icon));
   return handle;

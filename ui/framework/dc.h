@@ -24,5 +24,5 @@ class CPaintDC : public CDC {
  private:
   CWnd* m_pWnd;
   // What a backend needs to end the paint (Win32: the PAINTSTRUCT).
-  void* m_pPaint = nullptr;
+  [[maybe_unused]] void* m_pPaint = nullptr;
 };

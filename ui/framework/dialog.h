@@ -34,8 +34,6 @@ class CDialog : public CWnd {
   // Ends the modal loop; DoModal returns nResult.
   void EndDialog(int nResult);
 
-  UINT GetTemplateId() const { return m_nIDTemplate; }
-
  protected:
   virtual void DoDataExchange(CDataExchange* pDX);
   // The OK command: Enter while the focus is not on a push button.
@@ -43,6 +41,9 @@ class CDialog : public CWnd {
   // The Cancel command: Escape, the close box, the system menu's Close.
   virtual void OnCancel();
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+  // The window that owns the dialog: the parent given, or else the
+  // application's main dialog (so that the About box blocks it), or null.
+  HWND OwnerHandle() const;
 
   UINT m_nIDTemplate;
   CWnd* m_pParentWnd;

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "ui/framework/dialog.h"
+
 namespace dialog_manager {
 
 ControlKind KindOf(const DialogItemTemplate& item) {
@@ -25,10 +27,6 @@ ControlKind KindOf(const DialogItemTemplate& item) {
   }
 }
 
-bool IsPushButton(ControlKind kind) {
-  return kind == ControlKind::kPushButton || kind == ControlKind::kDefPushButton;
-}
-
 namespace {
 
 size_t GroupStart(std::span<const DialogItemTemplate> items, size_t index) {
@@ -40,6 +38,18 @@ size_t GroupEnd(std::span<const DialogItemTemplate> items, size_t index) {
   ++index;
   while (index < items.size() && !(items[index].style & WS_GROUP)) ++index;
   return index;
+}
+
+bool IsPushButton(const DialogItemTemplate& item) {
+  ControlKind kind = KindOf(item);
+  return kind == ControlKind::kPushButton || kind == ControlKind::kDefPushButton;
+}
+
+int DefaultCommandId(std::span<const DialogItemTemplate> items) {
+  for (const DialogItemTemplate& item : items) {
+    if (KindOf(item) == ControlKind::kDefPushButton) return item.id.value;
+  }
+  return IDOK;
 }
 
 }  // namespace
@@ -58,20 +68,6 @@ bool StartsRadioGroup(std::span<const DialogItemTemplate> items, size_t index) {
   return !group.empty() && group.front() == index;
 }
 
-int DefaultCommandId(std::span<const DialogItemTemplate> items) {
-  for (const DialogItemTemplate& item : items) {
-    if (KindOf(item) == ControlKind::kDefPushButton) return item.id.value;
-  }
-  return IDOK;
-}
-
-size_t FirstTabStop(std::span<const DialogItemTemplate> items) {
-  for (size_t i = 0; i < items.size(); ++i) {
-    if ((items[i].style & WS_VISIBLE) && (items[i].style & WS_TABSTOP)) return i;
-  }
-  return items.size();
-}
-
 std::vector<MenuItem> DefaultSystemMenu(uint32_t windowStyle) {
   std::vector<MenuItem> menu;
   if (!(windowStyle & WS_SYSMENU)) return menu;
@@ -84,3 +80,138 @@ std::vector<MenuItem> DefaultSystemMenu(uint32_t windowStyle) {
 }
 
 }  // namespace dialog_manager
+
+using dialog_manager::MenuItem;
+
+DialogWindow::DialogWindow(CDialog& owner, const DialogTemplate& tmpl)
+    : owner_(owner), tmpl_(tmpl), systemMenu_(dialog_manager::DefaultSystemMenu(tmpl.style)) {
+  systemMenuObject_.m_hMenu = reinterpret_cast<HMENU>(&systemMenu_);
+}
+
+DialogWindow::~DialogWindow() = default;
+
+void DialogWindow::Command(int id, HWND from) {
+  owner_.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<INT_PTR>(from));
+}
+
+void DialogWindow::PressEnter() {
+  size_t focus = FocusedControl();
+  if (focus < tmpl_.items.size() && dialog_manager::IsPushButton(tmpl_.items[focus])) {
+    Command(tmpl_.items[focus].id.value, ControlHandle(focus));
+    return;
+  }
+  Command(dialog_manager::DefaultCommandId(tmpl_.items), nullptr);
+}
+
+void DialogWindow::PressEscape() {
+  Command(IDCANCEL, nullptr);
+}
+
+size_t DialogWindow::NextTabStop(size_t after) const {
+  size_t count = tmpl_.items.size();
+  for (size_t step = 1; step <= count; ++step) {
+    size_t index = (after + step) % count;
+    if ((tmpl_.items[index].style & WS_TABSTOP) && IsControlShown(index)) return index;
+  }
+  return count;
+}
+
+void DialogWindow::PressTab() {
+  size_t count = tmpl_.items.size();
+  size_t focus = FocusedControl();
+  size_t next = NextTabStop(focus < count ? focus : count - 1);
+  if (next < count) FocusControl(next);
+}
+
+void DialogWindow::FocusFirstTabStop() {
+  size_t count = tmpl_.items.size();
+  size_t first = NextTabStop(count - 1);
+  if (first < count) FocusControl(first);
+}
+
+void DialogWindow::SystemCommand(UINT command) {
+  owner_.SendMessage(WM_SYSCOMMAND, command, 0);
+}
+
+void DialogWindow::DefaultProcessing(UINT message, WPARAM wParam) {
+  if (message == WM_PAINT) PaintDefault();
+  if (message != WM_SYSCOMMAND) return;
+  switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
+      Command(IDCANCEL, nullptr);
+      break;
+    case SC_MINIMIZE:
+      SetMinimized(true);
+      break;
+    case SC_RESTORE:
+      SetMinimized(false);
+      break;
+  }
+}
+
+CMenu* DialogWindow::SystemMenu() {
+  return (tmpl_.style & WS_SYSMENU) ? &systemMenuObject_ : nullptr;
+}
+
+void DialogWindow::SetIcon(HICON icon, bool big) {
+  (big ? bigIcon_ : smallIcon_) = icon;
+  IconsChanged();
+}
+
+void DialogWindow::End(int result) {
+  ended_ = true;
+  result_ = result;
+  EndModalLoop(result);
+}
+
+INT_PTR DialogWindow::RunModal() {
+  return ended_ ? result_ : RunModalLoop();
+}
+
+BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const wchar_t* lpszNewItem) {
+  auto* items = reinterpret_cast<std::vector<MenuItem>*>(m_hMenu);
+  if (!items) return FALSE;
+  bool separator = nFlags & MF_SEPARATOR;
+  items->push_back({nFlags, separator ? 0u : static_cast<UINT>(nIDNewItem),
+                    separator || !lpszNewItem ? CString() : CString(lpszNewItem)});
+  return TRUE;
+}
+
+INT_PTR CWnd::SendMessage(UINT message, WPARAM wParam, INT_PTR lParam) {
+  if (message == WM_ICONERASEBKGND) {
+    DialogWindow* window = DialogWindowOf(m_hWnd);
+    return window ? window->EraseIconBackground(reinterpret_cast<HDC>(wParam)) : 0;
+  }
+  INT_PTR result = 0;
+  if (OnWndMsg(message, wParam, lParam, &result)) return result;
+  return DefWindowProc(message, wParam, lParam);
+}
+
+INT_PTR CWnd::DefWindowProc(UINT message, WPARAM wParam, INT_PTR) {
+  if (DialogWindow* window = DialogWindowOf(m_hWnd)) window->DefaultProcessing(message, wParam);
+  return 0;
+}
+
+void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
+  if (DialogWindow* window = DialogWindowOf(m_hWnd)) window->SetIcon(hIcon, bBigIcon);
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL) const {
+  DialogWindow* window = DialogWindowOf(m_hWnd);
+  return window ? window->SystemMenu() : nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
+  const DialogTemplate* tmpl = AfxFindDialogTemplate(m_nIDTemplate);
+  if (!tmpl) return -1;
+  std::unique_ptr<DialogWindow> window = CreateDialogWindow(*this, *tmpl, OwnerHandle());
+  m_hWnd = window->Handle();
+  if (OnInitDialog()) window->FocusFirstTabStop();
+  INT_PTR result = window->RunModal();
+  m_hWnd = nullptr;
+  return result;
+}
+
+void CDialog::EndDialog(int nResult) {
+  if (DialogWindow* window = DialogWindowOf(m_hWnd)) window->End(nResult);
+}

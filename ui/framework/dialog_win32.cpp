@@ -7,18 +7,8 @@
 // clang-format on
 
 #include "ui/framework/dialog.h"
-#include "ui/framework/win_app.h"
 
 namespace {
-
-// The window that owns a dialog without a parent: the application's main
-// dialog, so that the About box blocks it.
-HWND OwnerOf(const CDialog& dialog, const CWnd* pParentWnd) {
-  if (pParentWnd) return pParentWnd->m_hWnd;
-  CWinApp* app = AfxGetApp();
-  if (!app || !app->m_pMainWnd || app->m_pMainWnd == &dialog) return nullptr;
-  return app->m_pMainWnd->m_hWnd;
-}
 
 // The object travels in WM_INITDIALOG's lParam and stays in DWLP_USER. The
 // few messages that come before WM_INITDIALOG find no object and keep their
@@ -50,9 +40,8 @@ INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 INT_PTR CDialog::DoModal() {
-  INT_PTR result =
-      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
-                      OwnerOf(*this, m_pParentWnd), DialogProc, reinterpret_cast<LPARAM>(this));
+  INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
+                                   OwnerHandle(), DialogProc, reinterpret_cast<LPARAM>(this));
   m_hWnd = nullptr;
   return result;
 }

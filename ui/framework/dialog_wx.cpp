@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "ui/framework/dialog.h"
 #include "ui/framework/dialog_manager.h"
 #include "ui/framework/win_app.h"
 #include "ui/framework/wx_host.h"
@@ -80,14 +81,15 @@ wxWindow* FitIndicator(wxWindow* button) {
 }  // namespace
 
 HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* parent)
-    : owner_(owner), tmpl_(tmpl), hasSystemMenu_(tmpl.style & WS_SYSMENU) {
+    : DialogWindow(owner, tmpl) {
   Create(parent, wxID_ANY, wxString(tmpl.caption), wxDefaultPosition, wxDefaultSize,
          FrameStyle(tmpl.style));
   SetFont(TemplateFont(tmpl.font));
-  systemMenu_.items = dialog_manager::DefaultSystemMenu(tmpl.style);
-  systemMenuObject_.m_hMenu = ToHmenu(&systemMenu_);
   SetClientSize(ConvertDialogToPixels(wxSize(tmpl.cx, tmpl.cy)));
-  CreateControls();
+  for (size_t i = 0; i < tmpl.items.size(); ++i) {
+    controls_.push_back(CreateControl(i));
+    if (!(tmpl.items[i].style & WS_VISIBLE)) controls_.back()->Hide();
+  }
   CentreOnParent();
 
   Bind(wxEVT_BUTTON, &HostDialog::OnControlClicked, this);
@@ -99,15 +101,8 @@ HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* par
   Bind(wxEVT_PAINT, &HostDialog::OnPaint, this);
 }
 
-void HostDialog::CreateControls() {
-  for (size_t i = 0; i < tmpl_.items.size(); ++i) {
-    wxWindow* control = CreateControl(i);
-    if (!(tmpl_.items[i].style & WS_VISIBLE)) control->Hide();
-  }
-}
-
 wxWindow* HostDialog::CreateControl(size_t index) {
-  const DialogItemTemplate& item = tmpl_.items[index];
+  const DialogItemTemplate& item = Template().items[index];
   wxPoint pos = ConvertDialogToPixels(wxPoint(item.x, item.y));
   wxSize size = ConvertDialogToPixels(wxSize(item.cx, item.cy));
   int id = WxId(item);
@@ -143,8 +138,8 @@ wxWindow* HostDialog::CreateControl(size_t index) {
     case ControlKind::kCheckBox:
       return FitIndicator(new wxCheckBox(this, id, ItemText(item), pos, size));
     case ControlKind::kRadioButton: {
-      long style = dialog_manager::StartsRadioGroup(tmpl_.items, index) ? wxRB_GROUP : 0;
-      auto* radio = new wxRadioButton(this, id, ItemText(item), pos, size, style);
+      bool first = dialog_manager::StartsRadioGroup(Template().items, index);
+      auto* radio = new wxRadioButton(this, id, ItemText(item), pos, size, first ? wxRB_GROUP : 0);
       if (!(item.style & WS_TABSTOP)) radio->DisableFocusFromKeyboard();
       return FitIndicator(radio);
     }
@@ -158,30 +153,31 @@ wxWindow* HostDialog::CreateControl(size_t index) {
   return nullptr;
 }
 
-void HostDialog::FocusFirstTabStop() {
-  for (const DialogItemTemplate& item : tmpl_.items) {
-    if (!(item.style & WS_TABSTOP) || item.id.value == -1) continue;
-    wxWindow* control = FindWindow(item.id.value);
-    if (control && control->IsShown()) {
-      control->SetFocus();
-      return;
-    }
-  }
+size_t HostDialog::FocusedControl() const {
+  auto found = std::find(controls_.begin(), controls_.end(), wxWindow::FindFocus());
+  return static_cast<size_t>(found - controls_.begin());
 }
 
-void HostDialog::SetFrameworkIcon(HICON icon, bool big) {
-  (big ? bigIcon_ : smallIcon_) = icon;
+BOOL HostDialog::EraseIconBackground(HDC hdc) {
+  auto* dc = reinterpret_cast<wxDC*>(hdc);
+  if (!dc) return FALSE;
+  dc->SetBackground(wxBrush(GetBackgroundColour()));
+  dc->Clear();
+  return TRUE;
+}
+
+void HostDialog::IconsChanged() {
   wxIconBundle bundle;
   auto add = [&bundle](const wxImage& image) {
     wxIcon wxicon;
     wxicon.CopyFromBitmap(wxBitmap(image));
     bundle.AddIcon(wxicon);
   };
-  if (WxIcon* handle = FromHicon(bigIcon_)) {
+  if (WxIcon* handle = FromHicon(Icon(true))) {
     add(handle->full);
     add(handle->systemSized);
   }
-  if (WxIcon* handle = FromHicon(smallIcon_)) {
+  if (WxIcon* handle = FromHicon(Icon(false))) {
     int small = wxSystemSettings::GetMetric(wxSYS_SMALLICON_X);
     if (small <= 0) small = 16;
     add(handle->full.Scale(small, small, wxIMAGE_QUALITY_HIGH));
@@ -189,32 +185,17 @@ void HostDialog::SetFrameworkIcon(HICON icon, bool big) {
   SetIcons(bundle);
 }
 
-void HostDialog::End(int result) {
-  if (IsModal()) {
-    EndModal(result);
-    return;
-  }
-  endedEarly_ = true;
-  earlyResult_ = result;
-}
-
-int HostDialog::RunModal() {
-  return endedEarly_ ? earlyResult_ : ShowModal();
-}
-
-void HostDialog::Send(UINT message, WPARAM wParam, INT_PTR lParam) {
-  owner_.SendMessage(message, wParam, lParam);
+void HostDialog::EndModalLoop(int result) {
+  if (IsModal()) EndModal(result);
 }
 
 void HostDialog::OnControlClicked(wxCommandEvent& event) {
   auto* source = dynamic_cast<wxWindow*>(event.GetEventObject());
-  Send(WM_COMMAND, MAKEWPARAM(event.GetId(), BN_CLICKED),
-       reinterpret_cast<INT_PTR>(ToHwnd(source)));
+  Command(event.GetId(), ToHwnd(source));
 }
 
-// The dialog manager's keys: Escape cancels; Enter presses a focused push
-// button and otherwise sends the default command; Shift+F10, the Menu key
-// and Alt+Space open the system menu.
+// Shift+F10, the Menu key and Alt+Space open the system menu; Escape and
+// Enter are the dialog manager's.
 void HostDialog::OnCharHook(wxKeyEvent& event) {
   int key = event.GetKeyCode();
   bool systemMenuKey = key == WXK_WINDOWS_MENU || key == WXK_MENU ||
@@ -222,21 +203,13 @@ void HostDialog::OnCharHook(wxKeyEvent& event) {
                        (key == WXK_SPACE && event.GetModifiers() == wxMOD_ALT);
   if (systemMenuKey) {
     ShowSystemMenu(wxPoint(0, 0));
-    return;
+  } else if (key == WXK_ESCAPE) {
+    PressEscape();
+  } else if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+    PressEnter();
+  } else {
+    event.Skip();
   }
-  if (key == WXK_ESCAPE) {
-    Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    return;
-  }
-  if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
-    if (dynamic_cast<wxButton*>(wxWindow::FindFocus())) {
-      event.Skip();
-      return;
-    }
-    Send(WM_COMMAND, MAKEWPARAM(dialog_manager::DefaultCommandId(tmpl_.items), BN_CLICKED), 0);
-    return;
-  }
-  event.Skip();
 }
 
 // X11 window managers own the title bar's menu, so the dialog's system menu
@@ -251,60 +224,44 @@ void HostDialog::OnContextMenu(wxContextMenuEvent& event) {
 }
 
 void HostDialog::ShowSystemMenu(const wxPoint& where) {
-  if (!hasSystemMenu_) return;
+  if (!SystemMenu()) return;
+  const auto& items = SystemMenuItems();
   wxMenu menu;
-  for (size_t i = 0; i < systemMenu_.items.size(); ++i) {
-    const auto& item = systemMenu_.items[i];
-    if (item.flags & MF_SEPARATOR) {
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i].flags & MF_SEPARATOR) {
       menu.AppendSeparator();
       continue;
     }
-    wxMenuItem* entry = menu.Append(kFirstMenuItemId + static_cast<int>(i), ToWxString(item.text));
-    if (item.flags & MF_GRAYED) entry->Enable(false);
+    wxMenuItem* entry =
+        menu.Append(kFirstMenuItemId + static_cast<int>(i), ToWxString(items[i].text));
+    if (items[i].flags & MF_GRAYED) entry->Enable(false);
   }
   int chosen = GetPopupMenuSelectionFromUser(menu, where);
   if (chosen < kFirstMenuItemId) return;
   size_t index = static_cast<size_t>(chosen - kFirstMenuItemId);
-  if (index < systemMenu_.items.size()) Send(WM_SYSCOMMAND, systemMenu_.items[index].id, 0);
+  if (index < items.size()) SystemCommand(items[index].id);
 }
 
 void HostDialog::OnClose(wxCloseEvent& event) {
   if (event.CanVeto()) event.Veto();
-  Send(WM_SYSCOMMAND, SC_CLOSE, 0);
+  SystemCommand(SC_CLOSE);
 }
 
 void HostDialog::OnPaint(wxPaintEvent& event) {
   paintEvent_ = &event;
-  Send(WM_PAINT, 0, 0);
+  Owner().SendMessage(WM_PAINT, 0, 0);
   paintEvent_ = nullptr;
 }
 
-void HostDialog::DefaultPaint() {
+void HostDialog::PaintDefault() {
   if (paintEvent_) paintEvent_->Skip();
 }
 
-HostDialog* HostOf(HWND hWnd) {
-  wxWindow* window = ToWx(hWnd);
-  return window ? dynamic_cast<HostDialog*>(wxGetTopLevelParent(window)) : nullptr;
+DialogWindow* DialogWindowOf(HWND hWnd) {
+  return dynamic_cast<HostDialog*>(ToWx(hWnd));
 }
 
-INT_PTR CDialog::DoModal() {
-  const DialogTemplate* tmpl = AfxFindDialogTemplate(m_nIDTemplate);
-  if (!tmpl) return -1;
-  wxWindow* parent = m_pParentWnd ? ToWx(m_pParentWnd->m_hWnd) : nullptr;
-  if (!parent) {
-    CWinApp* app = AfxGetApp();
-    if (app && app->m_pMainWnd && app->m_pMainWnd != this) parent = ToWx(app->m_pMainWnd->m_hWnd);
-  }
-  auto* host = new HostDialog(*this, *tmpl, parent);
-  m_hWnd = ToHwnd(host);
-  if (OnInitDialog()) host->FocusFirstTabStop();
-  int result = host->RunModal();
-  m_hWnd = nullptr;
-  delete host;
-  return result;
-}
-
-void CDialog::EndDialog(int nResult) {
-  if (auto* host = dynamic_cast<HostDialog*>(ToWx(m_hWnd))) host->End(nResult);
+std::unique_ptr<DialogWindow> CreateDialogWindow(CDialog& dialog, const DialogTemplate& tmpl,
+                                                 HWND owner) {
+  return std::make_unique<HostDialog>(dialog, tmpl, ToWx(owner));
 }

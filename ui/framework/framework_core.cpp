@@ -41,10 +41,6 @@ BOOL CCmdTarget::OnWndMsg(UINT message, WPARAM wParam, INT_PTR lParam, INT_PTR* 
   return FALSE;
 }
 
-HWND CWnd::Detach() {
-  return std::exchange(m_hWnd, nullptr);
-}
-
 INT_PTR CWnd::Default() {
   return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
 }
@@ -79,6 +75,13 @@ BOOL CDialog::OnInitDialog() {
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
+HWND CDialog::OwnerHandle() const {
+  if (m_pParentWnd) return m_pParentWnd->m_hWnd;
+  CWinApp* app = AfxGetApp();
+  if (!app || !app->m_pMainWnd || app->m_pMainWnd == this) return nullptr;
+  return app->m_pMainWnd->m_hWnd;
+}
+
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
   CDataExchange dx(this, bSaveAndValidate);
   DoDataExchange(&dx);
@@ -108,7 +111,6 @@ CWinApp::~CWinApp() {
 
 void CWinApp::SetAppName(const CString& name) {
   m_strAppName = name;
-  m_pszAppName = m_strAppName.GetString();
 }
 
 BOOL CWinApp::InitInstance() {

@@ -10,16 +10,11 @@
 
 #include "platform/cstring.h"
 #include "ui/framework/dialog.h"
+#include "ui/framework/dialog_manager.h"
 
 namespace headless {
 
 struct Window;
-
-struct MenuItemView {
-  UINT flags;
-  UINT id;
-  CString text;
-};
 
 struct PaintRecord {
   bool erasedIconBackground = false;
@@ -42,7 +37,6 @@ class ModalView {
   INT_PTR Result() const;
 
   // Controls by id; the first control with that id.
-  bool Exists(int id) const;
   CString Text(int id) const;
   bool IsVisible(int id) const;
   UINT Check(int id) const;
@@ -65,7 +59,7 @@ class ModalView {
   void PressEscape();
   void PressTab();
 
-  std::vector<MenuItemView> SystemMenu() const;
+  const std::vector<dialog_manager::MenuItem>& SystemMenu() const;
   // Chooses a system-menu command (as WM_SYSCOMMAND).
   void ChooseSystemCommand(UINT command);
 

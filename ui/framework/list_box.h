@@ -17,10 +17,6 @@ class CListBox : public CWnd {
   // LB_SETCURSEL: selects the line and scrolls it into view; -1 clears the
   // selection.
   void SetCurSel(int index);
-  // LB_GETCURSEL: the selected line, or -1.
-  int GetCurSel() const;
   // LB_RESETCONTENT.
   void ResetContent();
-  // LB_GETTEXT.
-  void GetText(int index, CString& rString) const;
 };

@@ -1,7 +1,6 @@
 // CMenu: a menu of the backend; here only the window's system menu.
 #pragma once
 
-#include "platform/cstring.h"
 #include "ui/framework/afx_types.h"
 
 class CMenu {
@@ -14,9 +13,4 @@ class CMenu {
   // MF_SEPARATOR, or MF_STRING with the command id and the text ('&' marks
   // the mnemonic).
   BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, const wchar_t* lpszNewItem = nullptr);
-  int GetMenuItemCount() const;
-  // The command id of the item at nPos; 0 for a separator.
-  UINT GetMenuItemID(int nPos) const;
-  // The item's text with its '&'; nFlags MF_BYPOSITION or MF_BYCOMMAND.
-  int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
 };

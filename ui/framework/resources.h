@@ -75,5 +75,4 @@ const ResourceTable& AfxGetResourceTable();
 
 // Lookups in the application's table; null when the id is not there.
 const DialogTemplate* AfxFindDialogTemplate(UINT nID);
-const StringResource* AfxFindString(UINT nID);
 const IconResource* AfxFindIcon(UINT nID);

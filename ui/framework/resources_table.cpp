@@ -19,16 +19,12 @@ const DialogTemplate* AfxFindDialogTemplate(UINT nID) {
   return FindById(AfxGetResourceTable().dialogs, nID);
 }
 
-const StringResource* AfxFindString(UINT nID) {
-  return FindById(AfxGetResourceTable().strings, nID);
-}
-
 const IconResource* AfxFindIcon(UINT nID) {
   return FindById(AfxGetResourceTable().icons, nID);
 }
 
 BOOL AfxLoadString(UINT nID, CString& rString) {
-  const StringResource* found = AfxFindString(nID);
+  const StringResource* found = FindById(AfxGetResourceTable().strings, nID);
   rString = found ? CString(found->text) : CString();
   return found != nullptr;
 }

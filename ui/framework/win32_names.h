@@ -6,8 +6,6 @@
 #undef AppendMenu
 #undef DefWindowProc
 #undef GetDlgItemText
-#undef GetMenuString
-#undef GetWindowText
 #undef LoadIcon
 #undef SendMessage
 #undef SetDlgItemText

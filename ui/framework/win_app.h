@@ -24,7 +24,6 @@ class CWinApp : public CCmdTarget {
 
   // The application's name: the caption of its message boxes.
   CString m_strAppName;
-  const wchar_t* m_pszAppName = nullptr;
   // Where the framework's per-user settings would live; never used.
   CString m_strRegistryKey;
   CWnd* m_pMainWnd = nullptr;

@@ -1,6 +1,8 @@
 // CWnd: a window or control of the backend, known by its opaque handle.
 // Every member that touches the window is the backend's (wnd_<backend>.cpp);
-// the message plumbing is shared (framework_core.cpp).
+// the message plumbing is shared (framework_core.cpp), and so is the default
+// processing of the backends that build dialogs themselves
+// (dialog_manager.cpp).
 #pragma once
 
 #include "platform/cstring.h"
@@ -25,18 +27,14 @@ class CWnd : public CCmdTarget {
 
   // Null until the window exists or a control is attached (DDX_Control).
   HWND m_hWnd = nullptr;
-  HWND GetSafeHwnd() const { return m_hWnd; }
 
   // Binds this object to an existing window; the window stays the backend's.
   void Attach(HWND hWnd) { m_hWnd = hWnd; }
-  HWND Detach();
 
   // SW_HIDE or SW_SHOW. Returns whether the window was visible before.
   BOOL ShowWindow(int nCmdShow);
-  BOOL IsWindowVisible() const;
   BOOL IsIconic() const;
   void SetWindowText(const wchar_t* lpszString);
-  void GetWindowText(CString& rString) const;
   // The big (title bar, task switcher) or the small window icon.
   void SetIcon(HICON hIcon, BOOL bBigIcon);
   void GetClientRect(CRect* lpRect) const;
@@ -49,7 +47,6 @@ class CWnd : public CCmdTarget {
   // to nIDLastButton.
   void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
   void CheckDlgButton(int nIDButton, UINT nCheck);
-  UINT IsDlgButtonChecked(int nIDButton) const;
 
   // The window's system menu; bRevert FALSE keeps items added earlier. Null
   // when the window has none. The object belongs to the window.

@@ -28,20 +28,12 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
   return ::ShowWindow(m_hWnd, nCmdShow);
 }
 
-BOOL CWnd::IsWindowVisible() const {
-  return ::IsWindowVisible(m_hWnd);
-}
-
 BOOL CWnd::IsIconic() const {
   return ::IsIconic(m_hWnd);
 }
 
 void CWnd::SetWindowText(const wchar_t* lpszString) {
   SetWindowTextW(m_hWnd, lpszString);
-}
-
-void CWnd::GetWindowText(CString& rString) const {
-  rString = WindowText(m_hWnd);
 }
 
 void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
@@ -74,10 +66,6 @@ void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckB
 
 void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) {
   ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
-}
-
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const {
-  return ::IsDlgButtonChecked(m_hWnd, nIDButton);
 }
 
 // One CMenu per menu handle, kept for the process's life as the framework's
@@ -119,46 +107,12 @@ void CListBox::SetCurSel(int index) {
   SendMessageW(m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-int CListBox::GetCurSel() const {
-  return static_cast<int>(SendMessageW(m_hWnd, LB_GETCURSEL, 0, 0));
-}
-
 void CListBox::ResetContent() {
   SendMessageW(m_hWnd, LB_RESETCONTENT, 0, 0);
 }
 
-void CListBox::GetText(int index, CString& rString) const {
-  LRESULT length = SendMessageW(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == LB_ERR) {
-    rString.Empty();
-    return;
-  }
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  LRESULT copied = SendMessageW(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(index),
-                                reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
-  rString = CString(std::move(text));
-}
-
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const wchar_t* lpszNewItem) {
   return AppendMenuW(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
-}
-
-int CMenu::GetMenuItemCount() const {
-  return ::GetMenuItemCount(m_hMenu);
-}
-
-UINT CMenu::GetMenuItemID(int nPos) const {
-  return ::GetMenuItemID(m_hMenu, nPos);
-}
-
-int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {
-  int length = GetMenuStringW(m_hMenu, nIDItem, nullptr, 0, nFlags);
-  std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-  int copied = GetMenuStringW(m_hMenu, nIDItem, text.data(), static_cast<int>(text.size()), nFlags);
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  rString = CString(std::move(text));
-  return rString.GetLength();
 }
 
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {

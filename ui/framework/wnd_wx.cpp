@@ -41,11 +41,6 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
   return was;
 }
 
-BOOL CWnd::IsWindowVisible() const {
-  wxWindow* window = ToWx(m_hWnd);
-  return window && window->IsShown();
-}
-
 BOOL CWnd::IsIconic() const {
   auto* frame = dynamic_cast<wxTopLevelWindow*>(ToWx(m_hWnd));
   return frame && frame->IsIconized();
@@ -62,21 +57,6 @@ void CWnd::SetWindowText(const wchar_t* lpszString) {
   }
 }
 
-void CWnd::GetWindowText(CString& rString) const {
-  wxWindow* window = ToWx(m_hWnd);
-  if (auto* frame = dynamic_cast<wxTopLevelWindow*>(window)) {
-    rString = FromWxString(frame->GetTitle());
-  } else if (auto* edit = dynamic_cast<wxTextCtrl*>(window)) {
-    rString = FromWxString(edit->GetValue());
-  } else {
-    rString = window ? FromWxString(window->GetLabel()) : CString();
-  }
-}
-
-void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-  if (auto* host = dynamic_cast<HostDialog*>(ToWx(m_hWnd))) host->SetFrameworkIcon(hIcon, bBigIcon);
-}
-
 void CWnd::GetClientRect(CRect* lpRect) const {
   wxWindow* window = ToWx(m_hWnd);
   wxSize size = window ? window->GetClientSize() : wxSize(0, 0);
@@ -88,9 +68,12 @@ HWND CWnd::GetDlgItemHandle(int nID) const {
 }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const {
-  CWnd item;
-  item.m_hWnd = GetDlgItemHandle(nID);
-  item.GetWindowText(rString);
+  wxWindow* window = Item(m_hWnd, nID);
+  if (auto* edit = dynamic_cast<wxTextCtrl*>(window)) {
+    rString = FromWxString(edit->GetValue());
+  } else {
+    rString = window ? FromWxString(window->GetLabel()) : CString();
+  }
   return rString.GetLength();
 }
 
@@ -110,52 +93,6 @@ void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckB
 
 void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) {
   if (wxWindow* button = Item(m_hWnd, nIDButton)) SetButtonCheck(button, nCheck == BST_CHECKED);
-}
-
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const {
-  wxWindow* button = Item(m_hWnd, nIDButton);
-  if (auto* box = dynamic_cast<wxCheckBox*>(button)) return box->GetValue() ? BST_CHECKED : 0;
-  if (auto* radio = dynamic_cast<wxRadioButton*>(button))
-    return radio->GetValue() ? BST_CHECKED : 0;
-  return BST_UNCHECKED;
-}
-
-CMenu* CWnd::GetSystemMenu(BOOL) const {
-  auto* host = dynamic_cast<HostDialog*>(ToWx(m_hWnd));
-  return host ? host->SystemMenu() : nullptr;
-}
-
-INT_PTR CWnd::SendMessage(UINT message, WPARAM wParam, INT_PTR lParam) {
-  if (message == WM_ICONERASEBKGND) {
-    auto* dc = reinterpret_cast<wxDC*>(wParam);
-    wxWindow* window = ToWx(m_hWnd);
-    if (!dc || !window) return 0;
-    dc->SetBackground(wxBrush(window->GetBackgroundColour()));
-    dc->Clear();
-    return 1;
-  }
-  INT_PTR result = 0;
-  if (OnWndMsg(message, wParam, lParam, &result)) return result;
-  return DefWindowProc(message, wParam, lParam);
-}
-
-INT_PTR CWnd::DefWindowProc(UINT message, WPARAM wParam, INT_PTR) {
-  auto* host = dynamic_cast<HostDialog*>(ToWx(m_hWnd));
-  if (!host) return 0;
-  if (message == WM_PAINT) host->DefaultPaint();
-  if (message != WM_SYSCOMMAND) return 0;
-  switch (wParam & 0xFFF0) {
-    case SC_CLOSE:
-      SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-      break;
-    case SC_MINIMIZE:
-      host->Iconize(true);
-      break;
-    case SC_RESTORE:
-      host->Iconize(false);
-      break;
-  }
-  return 0;
 }
 
 CWnd* CWnd::GetFocus() {
@@ -198,22 +135,11 @@ void CListBox::SetCurSel(int index) {
   list->EnsureVisible(index);
 }
 
-int CListBox::GetCurSel() const {
-  wxListBox* list = List(m_hWnd);
-  return list ? list->GetSelection() : -1;
-}
-
 void CListBox::ResetContent() {
   wxListBox* list = List(m_hWnd);
   if (!list) return;
   list->Clear();
   TraceDialog(wxString::Format("reset %d", list->GetId()));
-}
-
-void CListBox::GetText(int index, CString& rString) const {
-  wxListBox* list = List(m_hWnd);
-  bool valid = list && index >= 0 && index < GetCount();
-  rString = valid ? FromWxString(list->GetString(static_cast<unsigned>(index))) : CString();
 }
 
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
@@ -225,7 +151,7 @@ BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd) {
-  m_hDC = reinterpret_cast<HDC>(new wxPaintDC(ToWx(pWnd->m_hWnd)));
+  m_hDC = reinterpret_cast<HDC>(new wxPaintDC(ToWx(m_pWnd->m_hWnd)));
 }
 
 CPaintDC::~CPaintDC() {

@@ -1,21 +1,19 @@
 // The wx backend's side of a dialog: HostDialog is the wxDialog built from
-// a template, forwarding what the user does as window messages to the
-// CDialog that owns it. Handles are wx pointers: HWND a wxWindow, HICON a
-// WxIcon, HDC a wxDC, HMENU a MenuModel.
+// a template; it forwards what the user does to the shared dialog manager.
+// Handles are wx pointers: HWND a wxWindow, HICON a WxIcon, HDC a wxDC.
 #pragma once
 
 #include <wx/dc.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
 
+#include <vector>
+
 #include "platform/cstring.h"
-#include "ui/framework/dialog.h"
-#include "ui/framework/menu.h"
-#include "ui/framework/menu_model.h"
+#include "ui/framework/dialog_manager.h"
 #include "ui/framework/resources.h"
 
 struct WxIcon {
-  const IconResource* resource;
   wxImage full;         // the picture at its own size
   wxImage systemSized;  // at SM_CXICON x SM_CYICON, as LoadIcon gives it
 };
@@ -38,45 +36,33 @@ inline CString FromWxString(const wxString& text) {
 
 int SystemIconSize();
 
-class HostDialog : public wxDialog {
+class HostDialog : public wxDialog, public DialogWindow {
  public:
   HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* parent);
 
-  CDialog& Owner() { return owner_; }
-  const DialogTemplate& Template() const { return tmpl_; }
-  CMenu* SystemMenu() { return hasSystemMenu_ ? &systemMenuObject_ : nullptr; }
-  void SetFrameworkIcon(HICON icon, bool big);
-  void FocusFirstTabStop();
+  HWND Handle() override { return ToHwnd(this); }
+  BOOL EraseIconBackground(HDC hdc) override;
 
-  // EndDialog before the modal loop runs (from OnInitDialog) ends it at once.
-  void End(int result);
-  int RunModal();
-
-  // Default processing for WM_PAINT: wx paints the dialog as usual.
-  void DefaultPaint();
-  void ShowSystemMenu(const wxPoint& where);
+ protected:
+  bool IsControlShown(size_t index) const override { return controls_[index]->IsShown(); }
+  HWND ControlHandle(size_t index) const override { return ToHwnd(controls_[index]); }
+  size_t FocusedControl() const override;
+  void FocusControl(size_t index) override { controls_[index]->SetFocus(); }
+  void SetMinimized(bool minimized) override { Iconize(minimized); }
+  void PaintDefault() override;
+  void IconsChanged() override;
+  INT_PTR RunModalLoop() override { return ShowModal(); }
+  void EndModalLoop(int result) override;
 
  private:
-  void CreateControls();
   wxWindow* CreateControl(size_t index);
-  void Send(UINT message, WPARAM wParam, INT_PTR lParam);
+  void ShowSystemMenu(const wxPoint& where);
   void OnControlClicked(wxCommandEvent& event);
   void OnCharHook(wxKeyEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
   void OnClose(wxCloseEvent& event);
   void OnPaint(wxPaintEvent& event);
 
-  CDialog& owner_;
-  const DialogTemplate& tmpl_;
-  bool hasSystemMenu_;
-  MenuModel systemMenu_;
-  CMenu systemMenuObject_;
-  HICON bigIcon_ = nullptr;
-  HICON smallIcon_ = nullptr;
+  std::vector<wxWindow*> controls_;  // in template order
   wxPaintEvent* paintEvent_ = nullptr;
-  bool endedEarly_ = false;
-  int earlyResult_ = 0;
 };
-
-// The HostDialog of a dialog or of one of its controls, or null.
-HostDialog* HostOf(HWND hWnd);
