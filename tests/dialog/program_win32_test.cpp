@@ -171,6 +171,22 @@ TEST_P(NoFilesTest, RunWithoutMatchesShowsTheApplicationsBox) {
   EXPECT_TRUE(program_.Running());
 }
 
+// An output file that cannot be created: its failure in the box, not "No
+// related files", and the earlier outputs untouched.
+TEST_F(ProgramTest, OutputFailureShowsTheFailureInTheBox) {
+  std::filesystem::create_directory(dir_.path() / "tmp.txt");
+  program_.SetText(IDC_FOLDER, L"bmp");
+  program_.PostClick(IDC_CONVERT);
+  HWND box = program_.WaitForWindow(L"ZT_Rastrum");
+  ASSERT_NE(box, nullptr) << "no message box";
+  const std::wstring text = win32_testing::WindowText(GetDlgItem(box, 0xFFFF));
+  EXPECT_EQ(text.rfind(L"cannot create tmp.txt: ", 0), 0u) << text;
+  EXPECT_EQ(BinarySize("_16bit"), -1) << "a failed run creates no file";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(program_.WaitForNoWindow(L"ZT_Rastrum"));
+  EXPECT_TRUE(program_.Running());
+}
+
 // An empty extension text, a folder that does not exist, and BMP against
 // bmp (the comparison is case-sensitive).
 INSTANTIATE_TEST_SUITE_P(Runs, NoFilesTest,
