@@ -47,6 +47,22 @@ std::string_view ArrayText::Begin(uint32_t width) {
   return wrap_ ? "\n\t" : "";
 }
 
+// The row loop compiled for each common pixel size: the value text is most
+// of a run's work, and a known size lets the compiler unroll each pixel.
+template <int kBpp>
+char* ArrayText::PutRow(char* p, const uint8_t* encoded, uint32_t width, int bpp) {
+  const int size = kBpp > 0 ? kBpp : bpp;
+  for (uint32_t j = 0; j < width; ++j) {
+    p = PutPixel(p, encoded + size_t{j} * size, size);
+    if (wrap_ && ++counter_ == static_cast<int>(kPixelsPerLine)) {
+      *p++ = '\n';
+      *p++ = '\t';
+      counter_ = 0;
+    }
+  }
+  return p;
+}
+
 void ArrayText::AppendRow(const uint8_t* encoded, uint32_t width, int bpp, std::string& out) {
   // Each pixel's text ("0x..," per byte and a blank) plus a line break per pixel.
   const size_t worst = 2 + size_t{width} * (size_t(5) * bpp + 1 + 2);
@@ -57,13 +73,18 @@ void ArrayText::AppendRow(const uint8_t* encoded, uint32_t width, int bpp, std::
     *p++ = '\n';
     *p++ = '\t';
   }
-  for (uint32_t j = 0; j < width; ++j) {
-    p = PutPixel(p, encoded + size_t{j} * bpp, bpp);
-    if (wrap_ && ++counter_ == static_cast<int>(kPixelsPerLine)) {
-      *p++ = '\n';
-      *p++ = '\t';
-      counter_ = 0;
-    }
+  switch (bpp) {
+    case 1:
+      p = PutRow<1>(p, encoded, width, bpp);
+      break;
+    case 2:
+      p = PutRow<2>(p, encoded, width, bpp);
+      break;
+    case 3:
+      p = PutRow<3>(p, encoded, width, bpp);
+      break;
+    default:
+      p = PutRow<0>(p, encoded, width, bpp);
   }
   out.resize(static_cast<size_t>(p - out.data()));
 }

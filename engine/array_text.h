@@ -17,6 +17,9 @@ class ArrayText {
   void AppendRow(const uint8_t* encoded, uint32_t width, int bytesPerPixel, std::string& out);
 
  private:
+  template <int kBpp>
+  char* PutRow(char* p, const uint8_t* encoded, uint32_t width, int bpp);
+
   bool wrap_ = false;
   int counter_ = 0;
 };

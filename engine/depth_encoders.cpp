@@ -5,34 +5,41 @@ namespace {
 
 // A format without alpha: each pixel composited over the background, then
 // stored as `Store` puts it.
-template <int kBytes, void (*Store)(const Pixel&, uint8_t*)>
+template <int kBytes, void (*Store)(uint8_t r, uint8_t g, uint8_t b, uint8_t* out)>
 class OpaqueEncoder : public PixelEncoder {
  public:
   explicit OpaqueEncoder(Background background) : background_(background) {}
   int BytesPerPixel() const override { return kBytes; }
   void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) const override {
-    for (uint32_t j = 0; j < width; ++j, out += kBytes)
-      Store(OverBackground(row[j], background_), out);
+    for (uint32_t j = 0; j < width; ++j, out += kBytes) {
+      const Pixel& px = row[j];
+      if (px.a == 255) {
+        Store(px.r, px.g, px.b, out);
+      } else {
+        const Pixel over = OverBackground(px, background_);
+        Store(over.r, over.g, over.b, out);
+      }
+    }
   }
 
  private:
   Background background_;
 };
 
-void StoreRgb888(const Pixel& px, uint8_t* out) {
-  out[0] = px.r;
-  out[1] = px.g;
-  out[2] = px.b;
+inline void StoreRgb888(uint8_t r, uint8_t g, uint8_t b, uint8_t* out) {
+  out[0] = r;
+  out[1] = g;
+  out[2] = b;
 }
 
-void StoreRgb565(const Pixel& px, uint8_t* out) {
-  uint16_t v = EncodeRgb565(px.r, px.g, px.b);
+inline void StoreRgb565(uint8_t r, uint8_t g, uint8_t b, uint8_t* out) {
+  uint16_t v = EncodeRgb565(r, g, b);
   out[0] = static_cast<uint8_t>(v >> 8);
   out[1] = static_cast<uint8_t>(v & 0xFF);
 }
 
-void StoreR3g2b3(const Pixel& px, uint8_t* out) {
-  out[0] = EncodeR3G2B3(px.r, px.g, px.b);
+inline void StoreR3g2b3(uint8_t r, uint8_t g, uint8_t b, uint8_t* out) {
+  out[0] = EncodeR3G2B3(r, g, b);
 }
 
 }  // namespace
