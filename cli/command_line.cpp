@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "engine/extension_list.h"
 #include "engine/quarry_engine.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
-#include "ui/extension_list.h"
 
 namespace {
 

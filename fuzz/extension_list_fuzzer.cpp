@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/extension_list.h"
 #include "platform/text_encoding.h"
-#include "ui/extension_list.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/extension_list.h"
+#include "engine/extension_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ui/quarry_dlg.h"
 
+#include "engine/extension_list.h"
 #include "ui/about_dlg.h"
-#include "ui/extension_list.h"
 
 uint8_t g_bRanOnce = 0;
 
