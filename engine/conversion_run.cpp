@@ -27,7 +27,7 @@ void CQuarryEngine::ReportOutputFailure(const char* verb, const std::string& pat
 int CQuarryEngine::RunConversion(const CString& folder) {
   m_strOutputFailure.Empty();
   DirSearch search;
-  bool moreEntries = search.FindFile(folder + platform::PathSeparator() + L"*.*");
+  bool moreEntries = search.FindFile(folder);
 
   const int bits = 8 * BytesPerPixel(m_nDepth);
   OutputNames names;
@@ -71,7 +71,7 @@ int CQuarryEngine::RunConversion(const CString& folder) {
 
 int CQuarryEngine::WalkSubFolder(const CString& folder) {
   DirSearch search;
-  bool moreEntries = search.FindFile(folder + platform::PathSeparator() + L"*.*");
+  bool moreEntries = search.FindFile(folder);
   WriteFolderComments(platform::WideToAnsi(folder));
   auto identity = platform::IdentifyFolder(folder);
   if (identity) m_walkPath.push_back(*identity);

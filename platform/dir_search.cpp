@@ -35,9 +35,9 @@ void SortFolderEntries(std::vector<FolderEntry>& entries) {
   });
 }
 
-bool DirSearch::FindFile(const CString& pattern) {
+bool DirSearch::FindFile(const CString& folder) {
   Close();
-  if (!ListFolderEntries(pattern, entries_)) entries_.clear();
+  if (!ListFolderEntries(folder, entries_)) entries_.clear();
   SortFolderEntries(entries_);
   return !entries_.empty();
 }

@@ -22,15 +22,15 @@ struct FolderEntry {
 // the order NTFS yields.
 void SortFolderEntries(std::vector<FolderEntry>& entries);
 
-// Reads every entry of the folder that `pattern` (folder + separator + "*.*")
-// names, except "." and "..". A link to a folder counts as a folder. Returns
-// false when the folder cannot be read. Implemented once per host.
-bool ListFolderEntries(const CString& pattern, std::vector<FolderEntry>& entries);
+// Reads every entry of `folder`, except "." and "..". A link to a folder
+// counts as a folder. Returns false when the folder cannot be read.
+// Implemented once per host.
+bool ListFolderEntries(const CString& folder, std::vector<FolderEntry>& entries);
 
 class DirSearch {
  public:
-  // Starts a search; true when the folder has at least one entry.
-  bool FindFile(const CString& pattern);
+  // Starts a search of the entries of `folder`; true when it has at least one.
+  bool FindFile(const CString& folder);
   // Makes the next entry current; false when that entry is the last one
   // (the entry is still current and valid).
   bool FindNextFile();

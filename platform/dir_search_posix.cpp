@@ -7,27 +7,14 @@
 #include "platform/text_encoding.h"
 
 namespace platform {
-namespace {
 
-// The search pattern is folder + "/*.*"; the folder is what stands before "*.*".
-std::string FolderOfPattern(const CString& pattern) {
-  std::string bytes = WideToAnsi(pattern);
-  const std::string wildcard = "*.*";
-  if (bytes.size() >= wildcard.size() &&
-      bytes.compare(bytes.size() - wildcard.size(), wildcard.size(), wildcard) == 0) {
-    bytes.resize(bytes.size() - wildcard.size());
-  }
-  return bytes.empty() ? "." : bytes;
-}
-
-}  // namespace
-
-bool ListFolderEntries(const CString& pattern, std::vector<FolderEntry>& entries) {
+bool ListFolderEntries(const CString& folder, std::vector<FolderEntry>& entries) {
   entries.clear();
-  std::string folder = FolderOfPattern(pattern);
-  DIR* dir = opendir(folder.c_str());
+  // Always with a separator added, as the Win32 half adds one before its
+  // wildcard: the empty folder is the root on both hosts.
+  const std::string prefix = WideToAnsi(folder) + '/';
+  DIR* dir = opendir(prefix.c_str());
   if (!dir) return false;
-  if (folder.back() != '/') folder += '/';
   while (dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
     FolderEntry item;
@@ -38,7 +25,7 @@ bool ListFolderEntries(const CString& pattern, std::vector<FolderEntry>& entries
     } else {
       // stat, not lstat: a link to a folder is walked as a folder.
       struct stat info;
-      item.isDirectory = stat((folder + item.sortKey).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+      item.isDirectory = stat((prefix + item.sortKey).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     }
     entries.push_back(std::move(item));
   }

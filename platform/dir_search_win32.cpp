@@ -24,8 +24,9 @@ FolderEntry MakeEntry(const WIN32_FIND_DATAW& found) {
 
 }  // namespace
 
-bool ListFolderEntries(const CString& pattern, std::vector<FolderEntry>& entries) {
+bool ListFolderEntries(const CString& folder, std::vector<FolderEntry>& entries) {
   entries.clear();
+  const CString pattern = folder + L"\\*.*";
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileExW(pattern.GetString(), FindExInfoBasic, &found,
                                    FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);

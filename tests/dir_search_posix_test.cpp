@@ -18,8 +18,8 @@ using testing_support::WriteFile;
 
 class DirSearchPosix : public ::testing::Test {
  protected:
-  CString Pattern(const fs::path& folder) const {
-    return platform::AnsiToWide((dir.path() / folder).string() + "/*.*");
+  CString Folder(const fs::path& folder) const {
+    return platform::AnsiToWide((dir.path() / folder).string());
   }
   TempDir dir;
 };
@@ -31,7 +31,7 @@ TEST_F(DirSearchPosix, LinksCountAsWhatTheyPointAt) {
   fs::create_symlink("real.bmp", dir.path() / "f/to_file");
   fs::create_symlink("nothing", dir.path() / "f/dangling");
   std::vector<platform::FolderEntry> entries;
-  ASSERT_TRUE(platform::ListFolderEntries(Pattern("f"), entries));
+  ASSERT_TRUE(platform::ListFolderEntries(Folder("f"), entries));
   platform::SortFolderEntries(entries);
   std::vector<std::string> listed;
   for (const auto& e : entries) listed.push_back(e.sortKey + (e.isDirectory ? "/" : ""));
@@ -42,7 +42,7 @@ TEST_F(DirSearchPosix, LinksCountAsWhatTheyPointAt) {
 TEST_F(DirSearchPosix, NamesOutsideUtf8ComeBackAsTheirBytes) {
   WriteFile(dir.path() / "f/\xFF\xFE.bmp", std::string("x"));
   std::vector<platform::FolderEntry> entries;
-  ASSERT_TRUE(platform::ListFolderEntries(Pattern("f"), entries));
+  ASSERT_TRUE(platform::ListFolderEntries(Folder("f"), entries));
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].name.str(), L"\xDCFF\xDCFE.bmp");
   EXPECT_EQ(platform::WideToAnsi(entries[0].name), "\xFF\xFE.bmp");

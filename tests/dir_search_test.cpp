@@ -57,9 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class DirSearchOnDisk : public ::testing::Test {
  protected:
-  CString Pattern(const fs::path& folder) const {
-    return CString((dir.path() / folder).wstring()) + platform::PathSeparator() + L"*.*";
-  }
+  CString Folder(const fs::path& folder) const { return CString((dir.path() / folder).wstring()); }
   TempDir dir;
 };
 
@@ -68,7 +66,7 @@ TEST_F(DirSearchOnDisk, LastEntryIsCurrentWhenFindNextFileReturnsFalse) {
   WriteFile(dir.path() / "f/A.bmp", std::string("x"));
   fs::create_directory(dir.path() / "f/c");
   platform::DirSearch search;
-  ASSERT_TRUE(search.FindFile(Pattern("f")));
+  ASSERT_TRUE(search.FindFile(Folder("f")));
   std::vector<std::wstring> seen;
   bool more = true;
   while (more) {
@@ -86,11 +84,11 @@ TEST_F(DirSearchOnDisk, LastEntryIsCurrentWhenFindNextFileReturnsFalse) {
 TEST_F(DirSearchOnDisk, EmptyOrMissingFolderHasNoEntries) {
   fs::create_directory(dir.path() / "empty");
   platform::DirSearch search;
-  EXPECT_FALSE(search.FindFile(Pattern("empty")));
-  EXPECT_FALSE(search.FindFile(Pattern("missing")));
+  EXPECT_FALSE(search.FindFile(Folder("empty")));
+  EXPECT_FALSE(search.FindFile(Folder("missing")));
   EXPECT_FALSE(search.FindNextFile());
   WriteFile(dir.path() / "file", std::string("x"));
-  EXPECT_FALSE(search.FindFile(Pattern("file")));
+  EXPECT_FALSE(search.FindFile(Folder("file")));
 }
 
 }  // namespace

@@ -27,8 +27,7 @@ TEST(DirSearchWin32, WideNamesInUtf8OrderWithFoldersMarked) {
   SetFileAttributesW((dir.path() / L".hidden.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
 
   std::vector<platform::FolderEntry> entries;
-  ASSERT_TRUE(platform::ListFolderEntries(
-      CString(dir.path().wstring()) + platform::PathSeparator() + L"*.*", entries));
+  ASSERT_TRUE(platform::ListFolderEntries(CString(dir.path().wstring()), entries));
   platform::SortFolderEntries(entries);
   std::vector<std::wstring> names;
   for (const auto& entry : entries)
