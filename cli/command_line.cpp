@@ -6,10 +6,10 @@
 #include "engine/quarry_engine.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
+#include "rastrum_version.h"
 
 namespace {
 
-constexpr const char* kVersion = "1.0.0.1";
 constexpr const char* kUsage =
     "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
 constexpr const char* kHelp =
@@ -82,7 +82,7 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
     return std::nullopt;
   }
   if (command == CString(L"--version")) {
-    std::fprintf(out, "%s\n", kVersion);
+    std::fprintf(out, "%s\n", RASTRUM_VERSION);
     exitCode = kExitConverted;
     return std::nullopt;
   }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "rastrum_version.h"
 #include "ui/app_icon.h"
 #include "ui/resource.h"
 
@@ -66,8 +67,8 @@ constexpr DialogTemplate kMainDialog = {
 constexpr std::array kAboutItems = {
     DialogItemTemplate{RESOURCE_ID(IDC_STATIC), "STATIC", nullptr, RESOURCE_ID(IDR_MAINFRAME),
                        WS_CHILD | WS_VISIBLE | SS_ICON, 14, 14, 21, 20},
-    DialogItemTemplate{RESOURCE_ID(IDC_STATIC), "STATIC", L"ZT_Rastrum\uFF0C1.0", kNoIcon,
-                       WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX, 42, 14, 114, 8},
+    DialogItemTemplate{RESOURCE_ID(IDC_STATIC), "STATIC", L"ZT_Rastrum\uFF0C" RASTRUM_VERSION_SHORT,
+                       kNoIcon, WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX, 42, 14, 114, 8},
     DialogItemTemplate{RESOURCE_ID(IDC_STATIC), "STATIC", L"Copyright (C) 2024 ZT", kNoIcon, kLabel,
                        42, 26, 114, 8},
     DialogItemTemplate{RESOURCE_ID(IDOK), "BUTTON", L"\u786E\u5B9A", kNoIcon,

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/utf8.h"
+#include "rastrum_version.h"
 #include "ui/app_icon.h"
 #include "ui/framework/resources.h"
 #include "ui/tools/image_files.h"
@@ -76,8 +77,8 @@ void WriteDialog(std::ostream& rc, const DialogTemplate& dialog) {
 void WriteVersion(std::ostream& rc) {
   rc << R"(LANGUAGE 0x04, 0x02
 VS_VERSION_INFO VERSIONINFO
- FILEVERSION 1,0,0,1
- PRODUCTVERSION 1,0,0,1
+ FILEVERSION )" RASTRUM_VERSION_COMMAS R"(
+ PRODUCTVERSION )" RASTRUM_VERSION_COMMAS R"(
  FILEFLAGSMASK 0x3FL
  FILEFLAGS 0x0L
  FILEOS 0x4L
@@ -90,12 +91,12 @@ BEGIN
         BEGIN
             VALUE "CompanyName", "<ZT>"
             VALUE "FileDescription", "<ZT_Rastrum>"
-            VALUE "FileVersion", "1.0.0.1"
+            VALUE "FileVersion", ")" RASTRUM_VERSION R"("
             VALUE "InternalName", "ZT_Rastrum.exe"
             VALUE "LegalCopyright", "Copyright (C) 2024 ZT"
             VALUE "OriginalFilename", "ZT_Rastrum.exe"
             VALUE "ProductName", "<ZT_Rastrum>"
-            VALUE "ProductVersion", "1.0.0.1"
+            VALUE "ProductVersion", ")" RASTRUM_VERSION R"("
         END
     END
     BLOCK "VarFileInfo"
