@@ -10,7 +10,9 @@ runs=${1:-5}
 build=build-bench
 
 scripts/install-deps.sh build bench
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=OFF >/dev/null
+. scripts/ccache-env.sh
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=OFF \
+  -DRASTRUM_BUILD_DIALOG=OFF -DRASTRUM_BUILD_BENCH=ON "${ccache_args[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target rastrum rastrum_make_pictures >/dev/null
 rastrum=$PWD/$build/cli/rastrum
 make_pictures=$PWD/$build/bench/rastrum_make_pictures

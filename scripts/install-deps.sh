@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those not yet installed.
+# Every group that builds brings ccache, which the build scripts use when it
+# is there.
 # Usage: scripts/install-deps.sh GROUP...   (groups: build, desktop, test, bench, dialog, fuzz,
 #   windows, windows-dialog)
 set -euo pipefail
@@ -7,24 +9,24 @@ set -euo pipefail
 packages=()
 for group in "$@"; do
   case "$group" in
-    build) packages+=(cmake g++ make) ;;
+    build) packages+=(cmake g++ make ccache) ;;
     # The suites; the headless dialog suite decodes the generated icon with libspng.
-    test) packages+=(cmake g++ make libgtest-dev gcc pkg-config libspng-dev) ;;
+    test) packages+=(cmake g++ make ccache libgtest-dev gcc pkg-config libspng-dev) ;;
     bench) packages+=(xxd time) ;;
-    fuzz) packages+=(cmake make clang libclang-rt-dev) ;;
+    fuzz) packages+=(cmake make ccache clang libclang-rt-dev) ;;
     # The dialog program: wxWidgets on GTK 3 and a CJK font for its Chinese texts.
     desktop) packages+=(libwxgtk3.2-dev fonts-wqy-microhei) ;;
     # The dialog program, and the X server, input driver and screenshots of its
     # tests, and the PNG decoder that checks the desktop icon.
-    dialog) packages+=(cmake g++ make libwxgtk3.2-dev libgtest-dev fonts-wqy-microhei
+    dialog) packages+=(cmake g++ make ccache libwxgtk3.2-dev libgtest-dev fonts-wqy-microhei
                        xvfb xauth xdotool x11-utils imagemagick pkg-config libspng-dev) ;;
     # Cross-building for Windows (MinGW-w64 with the posix thread model, which
     # GoogleTest needs), GoogleTest's sources for it, and Wine to run the result.
-    windows) packages+=(cmake make gcc g++-mingw-w64-x86-64-posix googletest wine wine64) ;;
+    windows) packages+=(cmake make ccache gcc g++-mingw-w64-x86-64-posix googletest wine wine64) ;;
     # The Windows dialog program and its tests: the same cross tools plus the
     # build machine's C++ compiler (for the resource generator), Wine's own
     # fonts (title-bar glyphs, Tahoma), a CJK font and an X server.
-    windows-dialog) packages+=(cmake make gcc g++ g++-mingw-w64-x86-64-posix googletest wine wine64
+    windows-dialog) packages+=(cmake make ccache gcc g++ g++-mingw-w64-x86-64-posix googletest wine wine64
                                fonts-wine fonts-wqy-microhei xvfb xauth) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac

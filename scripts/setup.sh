@@ -5,8 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh build desktop
+. scripts/ccache-env.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=OFF \
-  -DRASTRUM_BUILD_DIALOG=ON >/dev/null
+  -DRASTRUM_BUILD_DIALOG=ON "${ccache_args[@]}" >/dev/null
 cmake --build build -j"$(nproc)"
 
 rm -rf samples/out && mkdir -p samples/out

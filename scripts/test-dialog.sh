@@ -8,8 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh dialog
+. scripts/ccache-env.sh
 cmake -S . -B build-dialog -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON \
-  -DRASTRUM_BUILD_DIALOG=ON >/dev/null
+  -DRASTRUM_BUILD_DIALOG=ON "${ccache_args[@]}" >/dev/null
 cmake --build build-dialog -j"$(nproc)" --target rastrum_dialog_tests rastrum_dialog_wx_tests \
   ZT_Rastrum rastrum
 ctest --test-dir build-dialog --output-on-failure -L dialog

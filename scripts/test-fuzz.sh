@@ -13,9 +13,10 @@ seconds="${FUZZ_SECONDS:-60}"
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(intake_fuzzer picture_fuzzer extension_list_fuzzer text_encoding_fuzzer)
 
+. scripts/ccache-env.sh
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DRASTRUM_FUZZ=ON -DRASTRUM_SANITIZE=ON -DRASTRUM_BUILD_TESTS=OFF -DRASTRUM_BUILD_DIALOG=OFF \
-  >/dev/null
+  "${ccache_args[@]}" >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]}"
 
 # The picture target writes five files per execution: keep them in memory.

@@ -13,8 +13,9 @@ if [ -z "${CXX:-}" ] && command -v clang++ >/dev/null; then
   export CC=clang CXX=clang++
 fi
 build=build-asan
+. scripts/ccache-env.sh
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRASTRUM_SANITIZE=ON \
-  -DRASTRUM_BUILD_TESTS=ON "$@" >/dev/null
+  -DRASTRUM_BUILD_TESTS=ON "${ccache_args[@]}" "$@" >/dev/null
 cmake --build "$build" -j2
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}"

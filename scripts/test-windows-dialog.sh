@@ -4,17 +4,20 @@
 # (Xvfb), in a throw-away Wine prefix. The suite starts ZT_Rastrum.exe and
 # drives it with window messages; it saves screenshots of the dialog, the
 # "No related files" box and the About box into
-# build-win-dialog/dialog-screenshots.
+# build-win64/dialog-screenshots. The build folder is the one test-windows.sh
+# configures the same way, so what one built the other does not build again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build-win-dialog
+build=build-win64
 jobs=$(nproc)
 
 scripts/install-deps.sh windows-dialog
+. scripts/ccache-env.sh
 
 echo "== Build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON -DRASTRUM_BUILD_DIALOG=ON >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON -DRASTRUM_BUILD_DIALOG=ON \
+  "${ccache_args[@]}" >/dev/null
 cmake --build "$build" -j"$jobs" --target ZT_Rastrum rastrum_dialog_win32_tests
 
 . scripts/wine-env.sh windows-dialog

@@ -3,25 +3,35 @@
 # MinGW-w64, then, under Wine in a throw-away prefix, runs the suite and
 # converts a folder tree at every depth, comparing the four output files and
 # the message lines with those of the Linux build.
+# The cross build folder is configured as test-windows-dialog.sh configures
+# it, so the two share the libraries and GoogleTest they both build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
 
 scripts/install-deps.sh build windows
+. scripts/ccache-env.sh
 
 . scripts/wine-env.sh windows
 wineserver -w
 
 echo "== Builds"
 cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_DIALOG=OFF >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON -DRASTRUM_BUILD_DIALOG=ON \
+  "${ccache_args[@]}" >/dev/null
 cmake --build build-win64 -j"$jobs" --target rastrum rastrum_tests
-cmake -S . -B build-linux-reference -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=OFF \
-  -DRASTRUM_BUILD_DIALOG=OFF >/dev/null
-cmake --build build-linux-reference -j"$jobs" --target rastrum
+# The Linux rastrum: the one of test.sh's linux step, brought up to date,
+# when that build is there; else one built on its own.
+reference=build-test
+if [ ! -f "$reference/CMakeCache.txt" ]; then
+  reference=build-linux-reference
+  cmake -S . -B "$reference" -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=OFF \
+    -DRASTRUM_BUILD_DIALOG=OFF "${ccache_args[@]}" >/dev/null
+fi
+cmake --build "$reference" -j"$jobs" --target rastrum
 exe=$root/build-win64/cli/rastrum.exe
-linux=$root/build-linux-reference/cli/rastrum
+linux=$root/$reference/cli/rastrum
 
 failures=0
 fail() {

@@ -13,11 +13,13 @@ steps=("$@")
 [ ${#steps[@]} -gt 0 ] || steps=(linux sanitize fuzz windows windows-dialog)
 
 # Each step is a chain of && : set -e does not reach inside a function called
-# on the left of ||.
+# on the left of ||. The windows step compares with the rastrum of this
+# step's build-test when that folder is there.
 linux() {
   scripts/install-deps.sh test dialog &&
+    . scripts/ccache-env.sh &&
     cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON \
-      -DRASTRUM_BUILD_DIALOG=ON >/dev/null &&
+      -DRASTRUM_BUILD_DIALOG=ON "${ccache_args[@]}" >/dev/null &&
     cmake --build build-test -j"$(nproc)" &&
     ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 }

@@ -7,8 +7,8 @@
 #   cmake -DRASTRUM=exe -DTREE=name -DDEPTH=24|16|8 [-DEXT=text] -DWORK=dir -P check.cmake
 #
 # With -DRECORD=ON it stores what the run produced as the expected outputs
-# instead: run it that way only with the release whose outputs are to be
-# kept, never with a build under test.
+# instead: run it that way only with the rastrum whose outputs are to be kept
+# (commit 723b117 for the committed ones), never with a build under test.
 cmake_minimum_required(VERSION 3.20)
 
 foreach(required RASTRUM TREE DEPTH WORK)
@@ -20,6 +20,16 @@ endforeach()
 set(here ${CMAKE_CURRENT_LIST_DIR})
 set(expected ${here}/expected/${TREE}-${DEPTH})
 set(outputs golden.bin golden.txt tmp.txt bmp.c stdout.txt stderr.txt status.txt)
+
+# tmp.txt and bmp.c are kept as tmp.txt.expected and bmp.c.expected: under
+# their own names they would be taken for stray conversion outputs.
+function(expected_path output var)
+  if(output STREQUAL "tmp.txt" OR output STREQUAL "bmp.c")
+    set(${var} ${expected}/${output}.expected PARENT_SCOPE)
+  else()
+    set(${var} ${expected}/${output} PARENT_SCOPE)
+  endif()
+endfunction()
 
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -41,7 +51,8 @@ if(RECORD)
   file(REMOVE_RECURSE ${expected})
   file(MAKE_DIRECTORY ${expected})
   foreach(output IN LISTS outputs)
-    file(COPY ${WORK}/${output} DESTINATION ${expected})
+    expected_path(${output} kept)
+    file(COPY_FILE ${WORK}/${output} ${kept})
   endforeach()
   message(STATUS "Recorded ${expected}")
   return()
@@ -53,7 +64,8 @@ foreach(output IN LISTS outputs)
     list(APPEND differing "${output} (not written)")
     continue()
   endif()
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${expected}/${output} ${WORK}/${output}
+  expected_path(${output} kept)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${kept} ${WORK}/${output}
     RESULT_VARIABLE different OUTPUT_QUIET ERROR_QUIET)
   if(different)
     list(APPEND differing ${output})

@@ -1,9 +1,10 @@
 // Writes the two picture trees of the golden-output test: "varied" (every
 // rejection, both row orders, widths around the 32-byte line wrap, nested
 // folders, names with blanks, several extensions) and "good" (only pictures
-// that convert). They were generated once and committed with the outputs of
-// the release that fixed them; rerun this only to extend them, then
-// regenerate the expected outputs with that release.
+// that convert). They were generated once and committed with the outputs
+// rastrum wrote for them at commit 723b117; rerun this only to extend them,
+// then record the expected outputs again with that commit's rastrum
+// (check.cmake -DRECORD=ON).
 // Usage: rastrum_make_golden_trees FOLDER   (writes FOLDER/varied and FOLDER/good)
 #include <cstdint>
 #include <cstdio>
