@@ -95,6 +95,7 @@ HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* par
   Bind(wxEVT_BUTTON, &HostDialog::OnControlClicked, this);
   Bind(wxEVT_CHECKBOX, &HostDialog::OnControlClicked, this);
   Bind(wxEVT_RADIOBUTTON, &HostDialog::OnControlClicked, this);
+  Bind(wxEVT_LISTBOX_DCLICK, &HostDialog::OnListActivated, this);
   Bind(wxEVT_CHAR_HOOK, &HostDialog::OnCharHook, this);
   Bind(wxEVT_CONTEXT_MENU, &HostDialog::OnContextMenu, this);
   Bind(wxEVT_CLOSE_WINDOW, &HostDialog::OnClose, this);
@@ -147,7 +148,20 @@ wxWindow* HostDialog::CreateControl(size_t index) {
       return new wxStaticBox(this, id, ItemText(item), pos, size);
     case ControlKind::kListBox: {
       long style = wxLB_SINGLE | wxLB_NEEDED_SB | ((item.style & LBS_SORT) ? wxLB_SORT : 0);
-      return new wxListBox(this, id, pos, size, 0, nullptr, style);
+      auto* list = new wxListBox(this, id, pos, size, 0, nullptr, style);
+      auto held = [this](bool down) {
+        return [this, down](wxMouseEvent& event) {
+          mouseHeldOnList_ = down;
+          event.Skip();
+        };
+      };
+      list->Bind(wxEVT_LEFT_DOWN, held(true));
+      list->Bind(wxEVT_MIDDLE_DOWN, held(true));
+      list->Bind(wxEVT_RIGHT_DOWN, held(true));
+      list->Bind(wxEVT_LEFT_UP, held(false));
+      list->Bind(wxEVT_MIDDLE_UP, held(false));
+      list->Bind(wxEVT_RIGHT_UP, held(false));
+      return list;
     }
   }
   return nullptr;
@@ -195,21 +209,36 @@ void HostDialog::OnControlClicked(wxCommandEvent& event) {
 }
 
 // Shift+F10, the Menu key and Alt+Space open the system menu; Escape and
-// Enter are the dialog manager's.
+// Enter are the dialog manager's. Space on a list would activate its line
+// (see OnListActivated); a Windows list box ignores it.
 void HostDialog::OnCharHook(wxKeyEvent& event) {
   int key = event.GetKeyCode();
   bool systemMenuKey = key == WXK_WINDOWS_MENU || key == WXK_MENU ||
                        (key == WXK_F10 && event.GetModifiers() == wxMOD_SHIFT) ||
                        (key == WXK_SPACE && event.GetModifiers() == wxMOD_ALT);
+  bool spaceOnList = (key == WXK_SPACE || key == WXK_NUMPAD_SPACE) &&
+                     dynamic_cast<wxListBox*>(wxWindow::FindFocus());
   if (systemMenuKey) {
     ShowSystemMenu(wxPoint(0, 0));
   } else if (key == WXK_ESCAPE) {
     PressEscape();
   } else if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
     PressEnter();
-  } else {
+  } else if (!spaceOnList) {
     event.Skip();
   }
+}
+
+// GTK's list takes Enter for itself before the dialog sees the key and
+// reports it only as the activation of a line, as it reports a double
+// click. With Space kept from the list, an activation while no mouse button
+// is held on it is Enter.
+void HostDialog::OnListActivated(wxCommandEvent& event) {
+  if (mouseHeldOnList_) {
+    event.Skip();
+    return;
+  }
+  PressEnter();
 }
 
 // X11 window managers own the title bar's menu, so the dialog's system menu

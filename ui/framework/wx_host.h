@@ -59,10 +59,12 @@ class HostDialog : public wxDialog, public DialogWindow {
   void ShowSystemMenu(const wxPoint& where);
   void OnControlClicked(wxCommandEvent& event);
   void OnCharHook(wxKeyEvent& event);
+  void OnListActivated(wxCommandEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
   void OnClose(wxCloseEvent& event);
   void OnPaint(wxPaintEvent& event);
 
   std::vector<wxWindow*> controls_;  // in template order
   wxPaintEvent* paintEvent_ = nullptr;
+  bool mouseHeldOnList_ = false;
 };
