@@ -78,6 +78,22 @@ wxWindow* FitIndicator(wxWindow* button) {
   return button;
 }
 
+bool IsArrowKey(int key) {
+  switch (key) {
+    case WXK_LEFT:
+    case WXK_RIGHT:
+    case WXK_UP:
+    case WXK_DOWN:
+    case WXK_NUMPAD_LEFT:
+    case WXK_NUMPAD_RIGHT:
+    case WXK_NUMPAD_UP:
+    case WXK_NUMPAD_DOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* parent)
@@ -172,6 +188,17 @@ size_t HostDialog::FocusedControl() const {
   return static_cast<size_t>(found - controls_.begin());
 }
 
+bool HostDialog::IsButtonChecked(size_t index) const {
+  if (auto* radio = dynamic_cast<wxRadioButton*>(controls_[index])) return radio->GetValue();
+  auto* box = dynamic_cast<wxCheckBox*>(controls_[index]);
+  return box && box->GetValue();
+}
+
+// GTK clears the other buttons of the group.
+void HostDialog::CheckRadioButton(size_t index) {
+  if (auto* radio = dynamic_cast<wxRadioButton*>(controls_[index])) radio->SetValue(true);
+}
+
 BOOL HostDialog::EraseIconBackground(HDC hdc) {
   auto* dc = reinterpret_cast<wxDC*>(hdc);
   if (!dc) return FALSE;
@@ -208,8 +235,8 @@ void HostDialog::OnControlClicked(wxCommandEvent& event) {
   Command(event.GetId(), ToHwnd(source));
 }
 
-// Shift+F10, the Menu key and Alt+Space open the system menu; Escape and
-// Enter are the dialog manager's. Space on a list would activate its line
+// Shift+F10, the Menu key and Alt+Space open the system menu; Escape,
+// Enter and the arrow keys are the dialog manager's. Space on a list would activate its line
 // (see OnListActivated); a Windows list box ignores it.
 void HostDialog::OnCharHook(wxKeyEvent& event) {
   int key = event.GetKeyCode();
@@ -224,6 +251,11 @@ void HostDialog::OnCharHook(wxKeyEvent& event) {
     PressEscape();
   } else if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
     PressEnter();
+  } else if (IsArrowKey(key) && event.GetModifiers() == wxMOD_NONE) {
+    if (!PressArrow(key == WXK_RIGHT || key == WXK_DOWN || key == WXK_NUMPAD_RIGHT ||
+                    key == WXK_NUMPAD_DOWN)) {
+      event.Skip();
+    }
   } else if (!spaceOnList) {
     event.Skip();
   }

@@ -48,6 +48,8 @@ class HostDialog : public wxDialog, public DialogWindow {
   HWND ControlHandle(size_t index) const override { return ToHwnd(controls_[index]); }
   size_t FocusedControl() const override;
   void FocusControl(size_t index) override { controls_[index]->SetFocus(); }
+  bool IsButtonChecked(size_t index) const override;
+  void CheckRadioButton(size_t index) override;
   void SetMinimized(bool minimized) override { Iconize(minimized); }
   void PaintDefault() override;
   void IconsChanged() override;
