@@ -67,9 +67,9 @@ int AfxMessageBox(const wchar_t* lpszText, UINT nType, UINT) {
   wxString caption = app ? ToWxString(app->m_strAppName) : wxString();
   long icon = (nType & MB_ICONMASK) == MB_ICONERROR ? wxICON_ERROR : wxICON_EXCLAMATION;
   long style = wxCENTRE | icon | ((nType & 0xF) == MB_OK ? wxOK : wxOK | wxCANCEL);
-  wxMessageDialog box(ActiveOwner(), wxString(lpszText), caption, style);
-  TraceDialog("messagebox " + caption + "|" + wxString(lpszText) +
-              (icon == wxICON_ERROR ? " (error)" : ""));
+  wxString text = ToWxString(lpszText);
+  wxMessageDialog box(ActiveOwner(), text, caption, style);
+  TraceDialog("messagebox " + caption + "|" + text + (icon == wxICON_ERROR ? " (error)" : ""));
   return box.ShowModal() == wxID_OK ? IDOK : IDCANCEL;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/cstring.h"
+#include "platform/text_encoding.h"
 #include "ui/framework/dialog_manager.h"
 #include "ui/framework/resources.h"
 
@@ -27,8 +28,10 @@ inline wxWindow* ToWx(HWND hWnd) {
 inline WxIcon* FromHicon(HICON icon) {
   return reinterpret_cast<WxIcon*>(icon);
 }
+// Text for a person to read: a byte kept from a file name that is not
+// UTF-8 (U+DC80 + byte) shows as one U+FFFD, as the command line prints it.
 inline wxString ToWxString(const CString& text) {
-  return wxString(text.GetString());
+  return wxString::FromUTF8(platform::WideToUtf8(text));
 }
 inline CString FromWxString(const wxString& text) {
   return CString(text.ToStdWstring());
