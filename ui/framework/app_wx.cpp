@@ -1,12 +1,16 @@
 // Application services of the wx backend: icons, message boxes, the folder
 // chooser and the busy pointer.
+#include <dlfcn.h>
 #include <wx/dirdlg.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "platform/text_encoding.h"
 #include "ui/framework/folder_picker.h"
 #include "ui/framework/message_box.h"
 #include "ui/framework/wait_cursor.h"
@@ -37,6 +41,38 @@ wxWindow* ActiveOwner() {
   if (active) return wxGetTopLevelParent(active);
   CWinApp* app = AfxGetApp();
   return app && app->m_pMainWnd ? ToWx(app->m_pMainWnd->m_hWnd) : nullptr;
+}
+
+template <typename Function>
+Function GtkCall(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
+}
+
+// wxDirDialog decodes the chosen path as UTF-8 and has none for a name that
+// is not; GTK's own chooser, from the library wx has loaded, gives the
+// path's bytes. Empty when this wx is not built on GTK.
+std::optional<std::optional<std::string>> ChooseFolderWithGtk(wxWindow* owner,
+                                                              const wxString& title) {
+  auto create = GtkCall<void* (*)(const char*, void*, int, const char*, const char*)>(
+      "gtk_file_chooser_native_new");
+  auto run = GtkCall<int (*)(void*)>("gtk_native_dialog_run");
+  auto getFilename = GtkCall<char* (*)(void*)>("gtk_file_chooser_get_filename");
+  auto release = GtkCall<void (*)(void*)>("g_free");
+  auto unref = GtkCall<void (*)(void*)>("g_object_unref");
+  if (!create || !run || !getFilename || !release || !unref) return std::nullopt;
+  constexpr int kSelectFolder = 2;     // GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER
+  constexpr int kResponseAccept = -3;  // GTK_RESPONSE_ACCEPT
+  void* parent = owner ? owner->GetHandle() : nullptr;
+  void* chooser = create(title.utf8_str(), parent, kSelectFolder, nullptr, nullptr);
+  std::optional<std::string> path;
+  if (run(chooser) == kResponseAccept) {
+    if (char* name = getFilename(chooser)) {
+      path = name;
+      release(name);
+    }
+  }
+  unref(chooser);
+  return path;
 }
 
 }  // namespace
@@ -76,6 +112,11 @@ int AfxMessageBox(const wchar_t* lpszText, UINT nType, UINT) {
 BOOL AfxBrowseForFolder(CWnd* pOwner, const wchar_t* lpszTitle, UINT, CString& rPath) {
   wxWindow* owner = pOwner ? ToWx(pOwner->m_hWnd) : nullptr;
   owner = owner ? wxGetTopLevelParent(owner) : ActiveOwner();
+  if (auto chosen = ChooseFolderWithGtk(owner, wxString(lpszTitle))) {
+    if (!*chosen) return FALSE;
+    rPath = platform::AnsiToWide(**chosen);
+    return TRUE;
+  }
   wxDirDialog chooser(owner, wxString(lpszTitle), wxEmptyString,
                       wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
   if (chooser.ShowModal() != wxID_OK) return FALSE;
