@@ -43,11 +43,6 @@ wxWindow* ActiveOwner() {
   return app && app->m_pMainWnd ? ToWx(app->m_pMainWnd->m_hWnd) : nullptr;
 }
 
-template <typename Function>
-Function GtkCall(const char* name) {
-  return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
-}
-
 // wxDirDialog decodes the chosen path as UTF-8 and has none for a name that
 // is not; GTK's own chooser, from the library wx has loaded, gives the
 // path's bytes. Empty when this wx is not built on GTK.

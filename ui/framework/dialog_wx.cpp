@@ -96,10 +96,15 @@ bool IsArrowKey(int key) {
 
 }  // namespace
 
+// A dialog without an owner is the application's window: window managers
+// give a dialog, or any window in the modal state, no minimize button.
 HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* parent)
-    : DialogWindow(owner, tmpl) {
+    : DialogWindow(owner, tmpl), applicationWindow_(parent == nullptr) {
   Create(parent, wxID_ANY, wxString(tmpl.caption), wxDefaultPosition, wxDefaultSize,
          FrameStyle(tmpl.style));
+  auto setTypeHint = GtkCall<void (*)(void*, int)>("gtk_window_set_type_hint");
+  constexpr int kNormalWindow = 0;  // GDK_WINDOW_TYPE_HINT_NORMAL
+  if (applicationWindow_ && setTypeHint) setTypeHint(GetHandle(), kNormalWindow);
   SetFont(TemplateFont(tmpl.font));
   SetClientSize(ConvertDialogToPixels(wxSize(tmpl.cx, tmpl.cy)));
   for (size_t i = 0; i < tmpl.items.size(); ++i) {
@@ -226,8 +231,23 @@ void HostDialog::IconsChanged() {
   SetIcons(bundle);
 }
 
+INT_PTR HostDialog::RunModalLoop() {
+  if (!applicationWindow_) return ShowModal();
+  Show();
+  wxGUIEventLoop loop;
+  ownLoop_ = &loop;
+  int result = loop.Run();
+  ownLoop_ = nullptr;
+  Hide();
+  return result;
+}
+
 void HostDialog::EndModalLoop(int result) {
-  if (IsModal()) EndModal(result);
+  if (ownLoop_) {
+    ownLoop_->Exit(result);
+  } else if (IsModal()) {
+    EndModal(result);
+  }
 }
 
 void HostDialog::OnControlClicked(wxCommandEvent& event) {

@@ -3,8 +3,10 @@
 // Handles are wx pointers: HWND a wxWindow, HICON a WxIcon, HDC a wxDC.
 #pragma once
 
+#include <dlfcn.h>
 #include <wx/dc.h>
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/image.h>
 
 #include <vector>
@@ -39,6 +41,13 @@ inline CString FromWxString(const wxString& text) {
 
 int SystemIconSize();
 
+// A function of GTK, from the library wx has loaded, for what wx does not
+// offer; null when this wx is not built on GTK.
+template <typename Function>
+Function GtkCall(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
+}
+
 class HostDialog : public wxDialog, public DialogWindow {
  public:
   HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* parent);
@@ -56,7 +65,7 @@ class HostDialog : public wxDialog, public DialogWindow {
   void SetMinimized(bool minimized) override { Iconize(minimized); }
   void PaintDefault() override;
   void IconsChanged() override;
-  INT_PTR RunModalLoop() override { return ShowModal(); }
+  INT_PTR RunModalLoop() override;
   void EndModalLoop(int result) override;
 
  private:
@@ -72,4 +81,6 @@ class HostDialog : public wxDialog, public DialogWindow {
   std::vector<wxWindow*> controls_;  // in template order
   wxPaintEvent* paintEvent_ = nullptr;
   bool mouseHeldOnList_ = false;
+  bool applicationWindow_ = false;
+  wxEventLoopBase* ownLoop_ = nullptr;
 };
