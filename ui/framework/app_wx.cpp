@@ -1,8 +1,10 @@
 // Application services of the wx backend: icons, message boxes, the folder
 // chooser and the busy pointer.
-#include <dlfcn.h>
+// wxGenericMessageDialog needs wxMessageDialogBase first.
 #include <wx/dirdlg.h>
+#include <wx/generic/msgdlgg.h>
 #include <wx/msgdlg.h>
+#include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include <map>
@@ -70,6 +72,21 @@ std::optional<std::optional<std::string>> ChooseFolderWithGtk(wxWindow* owner,
   return path;
 }
 
+// A message box wide enough for its title bar: the caption in a bold face
+// and room for the frame's buttons beside it.
+class MessageBox : public wxGenericMessageDialog {
+ public:
+  using wxGenericMessageDialog::wxGenericMessageDialog;
+
+ protected:
+  void AddMessageDialogDetails(wxSizer* sizer) override {
+    wxFont bold = GetFont().Bold();
+    int captionWidth = 0;
+    GetTextExtent(GetTitle(), &captionWidth, nullptr, nullptr, nullptr, &bold);
+    sizer->Add(captionWidth + 6 * GetCharHeight(), 0);
+  }
+};
+
 }  // namespace
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const {
@@ -92,14 +109,15 @@ BOOL AfxInitCommonControls(UINT) {
 }
 
 // Without an icon flag, an OK box shows the exclamation icon, as the
-// framework's boxes do.
+// framework's boxes do. GTK's own message dialog shows no icon and is as
+// narrow as its text, so the box is wx's generic one.
 int AfxMessageBox(const wchar_t* lpszText, UINT nType, UINT) {
   CWinApp* app = AfxGetApp();
   wxString caption = app ? ToWxString(app->m_strAppName) : wxString();
   long icon = (nType & MB_ICONMASK) == MB_ICONERROR ? wxICON_ERROR : wxICON_EXCLAMATION;
   long style = wxCENTRE | icon | ((nType & 0xF) == MB_OK ? wxOK : wxOK | wxCANCEL);
   wxString text = ToWxString(lpszText);
-  wxMessageDialog box(ActiveOwner(), text, caption, style);
+  MessageBox box(ActiveOwner(), text, caption, style);
   TraceDialog("messagebox " + caption + "|" + text + (icon == wxICON_ERROR ? " (error)" : ""));
   return box.ShowModal() == wxID_OK ? IDOK : IDCANCEL;
 }
