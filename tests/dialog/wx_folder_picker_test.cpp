@@ -51,7 +51,8 @@ TEST(WxFolderPicker, NameThatIsNotUtf8ComesBackWhole) {
   std::filesystem::create_directory(bytes);
 
   // Selects the folder in its parent's view once the chooser shows, and
-  // presses Select once the chooser has loaded the view and taken it.
+  // presses Select once the chooser has loaded the view and taken it (until
+  // then it names the folder it shows).
   wxTimer timer;
   int polls = 0;
   bool selected = false;
@@ -61,8 +62,10 @@ TEST(WxFolderPicker, NameThatIsNotUtf8ComesBackWhole) {
       selected = Gtk<int (*)(void*, const char*)>("gtk_file_chooser_select_filename")(
           chooser, bytes.c_str());
     } else if (chooser) {
-      if (char* name = Gtk<char* (*)(void*)>("gtk_file_chooser_get_filename")(chooser)) {
-        Gtk<void (*)(void*)>("g_free")(name);
+      char* name = Gtk<char* (*)(void*)>("gtk_file_chooser_get_filename")(chooser);
+      bool taken = name && name == bytes;
+      if (name) Gtk<void (*)(void*)>("g_free")(name);
+      if (taken) {
         timer.Stop();
         constexpr int kGtkResponseAccept = -3;
         Gtk<void (*)(void*, int)>("gtk_dialog_response")(chooser, kGtkResponseAccept);

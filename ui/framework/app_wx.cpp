@@ -1,9 +1,11 @@
 // Application services of the wx backend: icons, message boxes, the folder
 // chooser and the busy pointer.
 // wxGenericMessageDialog needs wxMessageDialogBase first.
-#include <wx/dirdlg.h>
-#include <wx/generic/msgdlgg.h>
+// clang-format off
 #include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
+// clang-format on
+#include <wx/dirdlg.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
