@@ -16,10 +16,11 @@ for group in "$@"; do
     fuzz) packages+=(cmake make ccache clang libclang-rt-dev) ;;
     # The dialog program: wxWidgets on GTK 3 and a CJK font for its Chinese texts.
     desktop) packages+=(libwxgtk3.2-dev fonts-wqy-microhei) ;;
-    # The dialog program, and the X server, input driver and screenshots of its
-    # tests, and the PNG decoder that checks the desktop icon.
+    # The dialog program, and the X server, input driver, window manager and
+    # screenshots of its tests, and the PNG decoder that checks the desktop icon.
     dialog) packages+=(cmake g++ make ccache libwxgtk3.2-dev libgtest-dev fonts-wqy-microhei
-                       xvfb xauth xdotool x11-utils imagemagick pkg-config libspng-dev) ;;
+                       xvfb xauth xdotool x11-utils imagemagick pkg-config libspng-dev
+                       metacity) ;;
     # Cross-building for Windows (MinGW-w64 with the posix thread model, which
     # GoogleTest needs), GoogleTest's sources for it, and Wine to run the result.
     windows) packages+=(cmake make ccache gcc g++-mingw-w64-x86-64-posix googletest wine wine64) ;;

@@ -2,9 +2,11 @@
 # Drives ZT_Rastrum on an X display with real input events: types a folder,
 # picks 24bit, presses "Convert to BIN", opens the system menu and the About
 # box, runs once more with no extension, presses "Convert to BIN" with Enter,
-# and closes the dialog with Escape and with Enter. Checks the four output files against `rastrum convert`
-# and the message lines through the program's trace. Saves screenshots of
-# the dialog after the run and of the About box into ARTEFACT_DIR.
+# picks 8bit with the arrow keys, and closes the dialog with Escape and with
+# Enter in a field and in the message list. Checks the four output files
+# against `rastrum convert` and the message lines through the program's
+# trace. Saves screenshots of the dialog after the run and of the About box
+# into ARTEFACT_DIR.
 # Usage: end_to_end.sh ZT_RASTRUM RASTRUM SAMPLE_BMP_DIR ARTEFACT_DIR
 set -euo pipefail
 
@@ -187,8 +189,32 @@ wait_for gone ZT_Rastrum || fail "Enter did not close the message box"
 xdotool key --window "$main" Escape
 expect_exit "Escape after Enter on Convert to BIN"
 
+# The arrow keys go from Browse through the depth radios, checking each,
+# and round to the folder field, where they stay: the run is at 8 bits.
+start_dialog
+click_at 262 37
+xdotool type --delay 20 pics
+xdotool key Tab Right Right Right Right Left
+click_at 410 29
+wait_for grep -q "^select 1002 $((pictures + 2))\$" "$work/trace.txt" ||
+  fail "the run after the arrow keys did not end"
+compgen -G "$work/*_8bit.bin" >/dev/null || fail "the arrow keys did not choose 8bit"
+xdotool key --window "$main" Escape
+expect_exit "Escape after the arrow keys"
+
 # Enter in the extension field closes it too.
 start_dialog
 xdotool key Return
 expect_exit "Enter in the extension field"
+
+# So does Enter in the message list, focused by a click on its first line;
+# a double click on a line and Space there leave the dialog open.
+start_dialog
+click_at 100 72
+xdotool click --repeat 2 --delay 80 1
+xdotool key space
+sleep 0.5
+kill -0 "$pid" || fail "a double click or Space in the message list ended the program"
+xdotool key Return
+expect_exit "Enter in the message list"
 echo "end_to_end: ok ($pictures pictures; screenshots in $artefacts)"

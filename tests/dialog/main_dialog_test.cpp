@@ -264,6 +264,43 @@ TEST_F(DialogTest, TabVisitsTheVisibleTabStopsInTemplateOrder) {
   });
 }
 
+// The folder field, Browse and the depth radios are one group: arrows move
+// among them (past the labels, round again) and check a radio that gets
+// the focus; the field keeps its arrows for its caret.
+TEST_F(DialogTest, ArrowKeysMoveThroughTheGroupAndCheckTheRadios) {
+  WritePicture("bmp/p.bmp", 2, 2);
+  RunMainDialog([&](headless::ModalView& view) {
+    auto checked = [&] {
+      for (int id : {IDC_DEPTH24, IDC_DEPTH16, IDC_DEPTH8}) {
+        if (view.Check(id) == BST_CHECKED) return id;
+      }
+      return 0;
+    };
+    view.SetFocus(IDC_BROWSE);
+    std::vector<std::pair<int, int>> forward;
+    for (int i = 0; i < 4; ++i) {
+      view.PressArrow(true);
+      forward.emplace_back(view.Focus(), checked());
+    }
+    EXPECT_EQ(forward, (std::vector<std::pair<int, int>>{{IDC_DEPTH24, IDC_DEPTH24},
+                                                         {IDC_DEPTH16, IDC_DEPTH16},
+                                                         {IDC_DEPTH8, IDC_DEPTH8},
+                                                         {IDC_FOLDER, IDC_DEPTH8}}));
+    view.PressArrow(false);
+    EXPECT_EQ(view.Focus(), IDC_FOLDER);
+
+    view.SetFocus(IDC_DEPTH24);
+    view.PressArrow(false);
+    EXPECT_EQ(view.Focus(), IDC_BROWSE);
+    EXPECT_EQ(checked(), IDC_DEPTH8);
+    view.PressArrow(false);
+    view.PressArrow(false);
+    EXPECT_EQ(view.Focus(), IDC_FOLDER);
+    view.Click(IDC_CONVERT);
+  });
+  EXPECT_TRUE(HasRunOutputs(8));
+}
+
 namespace {
 
 // An output failure is shown in an error box in place of "No related files",

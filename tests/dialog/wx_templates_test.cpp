@@ -20,10 +20,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text_encoding.h"
 #include "ui/dialog_templates.h"
 #include "ui/framework/dialog.h"
+#include "ui/framework/list_box.h"
 #include "ui/framework/win_app.h"
 #include "ui/framework/wx_host.h"
+#include "ui/resource.h"
 
 namespace {
 
@@ -152,6 +155,37 @@ TEST(WxTemplates, EveryDialogIsBuiltAsItsTemplateSays) {
     SCOPED_TRACE(tmpl.id.name);
     ExpectTemplate(tmpl);
   }
+}
+
+// A path with bytes that are not UTF-8, as the folder walk and the picker
+// decode it: the list and the folder field show one U+FFFD per such byte,
+// and the field gives back the path itself until the user edits it.
+TEST(WxTemplates, BytesThatAreNotUtf8ShowAsOneReplacementEach) {
+  const DialogTemplate& tmpl = MainDialogTemplate();
+  CDialog owner(static_cast<UINT>(tmpl.id.value));
+  std::unique_ptr<DialogWindow> window = CreateDialogWindow(owner, tmpl, nullptr);
+  CWnd dialog;
+  dialog.m_hWnd = window->Handle();
+  const std::string bytes = "pics/a\xff\xfe\xc3.bmp";
+  const CString path = platform::AnsiToWide(bytes);
+  const wxString shown = L"pics/a\uFFFD\uFFFD\uFFFD.bmp";
+
+  CListBox list;
+  list.m_hWnd = dialog.GetDlgItemHandle(IDC_LOG);
+  list.AddString(path);
+  EXPECT_EQ(dynamic_cast<wxListBox*>(ToWx(list.m_hWnd))->GetString(0), shown);
+
+  dialog.SetDlgItemText(IDC_FOLDER, path.GetString());
+  auto* edit = dynamic_cast<wxTextCtrl*>(ToWx(dialog.GetDlgItemHandle(IDC_FOLDER)));
+  EXPECT_EQ(edit->GetValue(), shown);
+  CString read;
+  dialog.GetDlgItemText(IDC_FOLDER, read);
+  EXPECT_EQ(platform::WideToAnsi(read), bytes);
+  edit->ChangeValue(shown + "x");
+  dialog.GetDlgItemText(IDC_FOLDER, read);
+  EXPECT_EQ(read.str(), (shown + "x").ToStdWstring());
+  list.m_hWnd = nullptr;
+  dialog.m_hWnd = nullptr;
 }
 
 int main(int argc, char** argv) {

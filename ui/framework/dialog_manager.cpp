@@ -45,6 +45,27 @@ bool IsPushButton(const DialogItemTemplate& item) {
   return kind == ControlKind::kPushButton || kind == ControlKind::kDefPushButton;
 }
 
+// Labels, pictures and frames never take the focus, so the arrow keys pass
+// over them; edits and lists move their caret or selection with the arrows.
+bool TakesFocusByArrow(const DialogItemTemplate& item) {
+  switch (KindOf(item)) {
+    case ControlKind::kPushButton:
+    case ControlKind::kDefPushButton:
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+    case ControlKind::kEdit:
+    case ControlKind::kListBox:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool WantsArrows(const DialogItemTemplate& item) {
+  ControlKind kind = KindOf(item);
+  return kind == ControlKind::kEdit || kind == ControlKind::kListBox;
+}
+
 int DefaultCommandId(std::span<const DialogItemTemplate> items) {
   for (const DialogItemTemplate& item : items) {
     if (KindOf(item) == ControlKind::kDefPushButton) return item.id.value;
@@ -121,6 +142,36 @@ void DialogWindow::PressTab() {
   size_t focus = FocusedControl();
   size_t next = NextTabStop(focus < count ? focus : count - 1);
   if (next < count) FocusControl(next);
+}
+
+size_t DialogWindow::NextGroupItem(size_t from, bool forward) const {
+  size_t first = dialog_manager::GroupStart(tmpl_.items, from);
+  size_t size = dialog_manager::GroupEnd(tmpl_.items, from) - first;
+  for (size_t step = 1; step < size; ++step) {
+    size_t offset = forward ? step : size - step;
+    size_t index = first + (from - first + offset) % size;
+    if (dialog_manager::TakesFocusByArrow(tmpl_.items[index]) && IsControlShown(index)) {
+      return index;
+    }
+  }
+  return from;
+}
+
+bool DialogWindow::PressArrow(bool forward) {
+  size_t focus = FocusedControl();
+  if (focus >= tmpl_.items.size() || dialog_manager::WantsArrows(tmpl_.items[focus])) {
+    return false;
+  }
+  size_t next = NextGroupItem(focus, forward);
+  if (next == focus) return true;
+  FocusControl(next);
+  const DialogItemTemplate& item = tmpl_.items[next];
+  if (dialog_manager::KindOf(item) == dialog_manager::ControlKind::kRadioButton &&
+      !IsButtonChecked(next)) {
+    CheckRadioButton(next);
+    Command(item.id.value, ControlHandle(next));
+  }
+  return true;
 }
 
 void DialogWindow::FocusFirstTabStop() {

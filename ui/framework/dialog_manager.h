@@ -78,6 +78,11 @@ class DialogWindow {
   // Moves the focus to the next visible WS_TABSTOP control, in template
   // order and round again.
   void PressTab();
+  // Right or Down (forward), Left or Up: unless the focused control takes
+  // arrow keys itself (an edit, a list), moves the focus to the next or
+  // previous control of its group, round again, and checks an auto radio
+  // button that gets it. False when the control takes the key.
+  bool PressArrow(bool forward);
   void SystemCommand(UINT command);
   // When OnInitDialog returns TRUE: the first visible WS_TABSTOP control.
   void FocusFirstTabStop();
@@ -107,6 +112,9 @@ class DialogWindow {
   virtual HWND ControlHandle(size_t index) const = 0;
   virtual size_t FocusedControl() const = 0;
   virtual void FocusControl(size_t index) = 0;
+  virtual bool IsButtonChecked(size_t index) const = 0;
+  // Checks a radio button and clears the others of its group.
+  virtual void CheckRadioButton(size_t index) = 0;
   virtual void SetMinimized(bool minimized) = 0;
   virtual void PaintDefault() = 0;
   virtual void IconsChanged() {}
@@ -115,6 +123,7 @@ class DialogWindow {
 
  private:
   size_t NextTabStop(size_t after) const;
+  size_t NextGroupItem(size_t from, bool forward) const;
 
   CDialog& owner_;
   const DialogTemplate& tmpl_;

@@ -78,12 +78,33 @@ wxWindow* FitIndicator(wxWindow* button) {
   return button;
 }
 
+bool IsArrowKey(int key) {
+  switch (key) {
+    case WXK_LEFT:
+    case WXK_RIGHT:
+    case WXK_UP:
+    case WXK_DOWN:
+    case WXK_NUMPAD_LEFT:
+    case WXK_NUMPAD_RIGHT:
+    case WXK_NUMPAD_UP:
+    case WXK_NUMPAD_DOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
+// A dialog without an owner is the application's window: window managers
+// give a dialog, or any window in the modal state, no minimize button.
 HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* parent)
-    : DialogWindow(owner, tmpl) {
+    : DialogWindow(owner, tmpl), applicationWindow_(parent == nullptr) {
   Create(parent, wxID_ANY, wxString(tmpl.caption), wxDefaultPosition, wxDefaultSize,
          FrameStyle(tmpl.style));
+  auto setTypeHint = GtkCall<void (*)(void*, int)>("gtk_window_set_type_hint");
+  constexpr int kNormalWindow = 0;  // GDK_WINDOW_TYPE_HINT_NORMAL
+  if (applicationWindow_ && setTypeHint) setTypeHint(GetHandle(), kNormalWindow);
   SetFont(TemplateFont(tmpl.font));
   SetClientSize(ConvertDialogToPixels(wxSize(tmpl.cx, tmpl.cy)));
   for (size_t i = 0; i < tmpl.items.size(); ++i) {
@@ -95,6 +116,7 @@ HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* par
   Bind(wxEVT_BUTTON, &HostDialog::OnControlClicked, this);
   Bind(wxEVT_CHECKBOX, &HostDialog::OnControlClicked, this);
   Bind(wxEVT_RADIOBUTTON, &HostDialog::OnControlClicked, this);
+  Bind(wxEVT_LISTBOX_DCLICK, &HostDialog::OnListActivated, this);
   Bind(wxEVT_CHAR_HOOK, &HostDialog::OnCharHook, this);
   Bind(wxEVT_CONTEXT_MENU, &HostDialog::OnContextMenu, this);
   Bind(wxEVT_CLOSE_WINDOW, &HostDialog::OnClose, this);
@@ -147,7 +169,20 @@ wxWindow* HostDialog::CreateControl(size_t index) {
       return new wxStaticBox(this, id, ItemText(item), pos, size);
     case ControlKind::kListBox: {
       long style = wxLB_SINGLE | wxLB_NEEDED_SB | ((item.style & LBS_SORT) ? wxLB_SORT : 0);
-      return new wxListBox(this, id, pos, size, 0, nullptr, style);
+      auto* list = new wxListBox(this, id, pos, size, 0, nullptr, style);
+      auto held = [this](bool down) {
+        return [this, down](wxMouseEvent& event) {
+          mouseHeldOnList_ = down;
+          event.Skip();
+        };
+      };
+      list->Bind(wxEVT_LEFT_DOWN, held(true));
+      list->Bind(wxEVT_MIDDLE_DOWN, held(true));
+      list->Bind(wxEVT_RIGHT_DOWN, held(true));
+      list->Bind(wxEVT_LEFT_UP, held(false));
+      list->Bind(wxEVT_MIDDLE_UP, held(false));
+      list->Bind(wxEVT_RIGHT_UP, held(false));
+      return list;
     }
   }
   return nullptr;
@@ -156,6 +191,17 @@ wxWindow* HostDialog::CreateControl(size_t index) {
 size_t HostDialog::FocusedControl() const {
   auto found = std::find(controls_.begin(), controls_.end(), wxWindow::FindFocus());
   return static_cast<size_t>(found - controls_.begin());
+}
+
+bool HostDialog::IsButtonChecked(size_t index) const {
+  if (auto* radio = dynamic_cast<wxRadioButton*>(controls_[index])) return radio->GetValue();
+  auto* box = dynamic_cast<wxCheckBox*>(controls_[index]);
+  return box && box->GetValue();
+}
+
+// GTK clears the other buttons of the group.
+void HostDialog::CheckRadioButton(size_t index) {
+  if (auto* radio = dynamic_cast<wxRadioButton*>(controls_[index])) radio->SetValue(true);
 }
 
 BOOL HostDialog::EraseIconBackground(HDC hdc) {
@@ -185,8 +231,23 @@ void HostDialog::IconsChanged() {
   SetIcons(bundle);
 }
 
+INT_PTR HostDialog::RunModalLoop() {
+  if (!applicationWindow_) return ShowModal();
+  Show();
+  wxGUIEventLoop loop;
+  ownLoop_ = &loop;
+  int result = loop.Run();
+  ownLoop_ = nullptr;
+  Hide();
+  return result;
+}
+
 void HostDialog::EndModalLoop(int result) {
-  if (IsModal()) EndModal(result);
+  if (ownLoop_) {
+    ownLoop_->Exit(result);
+  } else if (IsModal()) {
+    EndModal(result);
+  }
 }
 
 void HostDialog::OnControlClicked(wxCommandEvent& event) {
@@ -194,22 +255,42 @@ void HostDialog::OnControlClicked(wxCommandEvent& event) {
   Command(event.GetId(), ToHwnd(source));
 }
 
-// Shift+F10, the Menu key and Alt+Space open the system menu; Escape and
-// Enter are the dialog manager's.
+// Shift+F10, the Menu key and Alt+Space open the system menu; Escape,
+// Enter and the arrow keys are the dialog manager's. Space on a list would activate its line
+// (see OnListActivated); a Windows list box ignores it.
 void HostDialog::OnCharHook(wxKeyEvent& event) {
   int key = event.GetKeyCode();
   bool systemMenuKey = key == WXK_WINDOWS_MENU || key == WXK_MENU ||
                        (key == WXK_F10 && event.GetModifiers() == wxMOD_SHIFT) ||
                        (key == WXK_SPACE && event.GetModifiers() == wxMOD_ALT);
+  bool spaceOnList = (key == WXK_SPACE || key == WXK_NUMPAD_SPACE) &&
+                     dynamic_cast<wxListBox*>(wxWindow::FindFocus());
   if (systemMenuKey) {
     ShowSystemMenu(wxPoint(0, 0));
   } else if (key == WXK_ESCAPE) {
     PressEscape();
   } else if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
     PressEnter();
-  } else {
+  } else if (IsArrowKey(key) && event.GetModifiers() == wxMOD_NONE) {
+    if (!PressArrow(key == WXK_RIGHT || key == WXK_DOWN || key == WXK_NUMPAD_RIGHT ||
+                    key == WXK_NUMPAD_DOWN)) {
+      event.Skip();
+    }
+  } else if (!spaceOnList) {
     event.Skip();
   }
+}
+
+// GTK's list takes Enter for itself before the dialog sees the key and
+// reports it only as the activation of a line, as it reports a double
+// click. With Space kept from the list, an activation while no mouse button
+// is held on it is Enter.
+void HostDialog::OnListActivated(wxCommandEvent& event) {
+  if (mouseHeldOnList_) {
+    event.Skip();
+    return;
+  }
+  PressEnter();
 }
 
 // X11 window managers own the title bar's menu, so the dialog's system menu

@@ -76,6 +76,15 @@ struct Window : Node, DialogWindow {
     return *control;
   }
   bool HasFocus(const Control& control) const { return focus == control.index; }
+  bool IsButtonChecked(size_t index) const override {
+    return controls[index]->check == BST_CHECKED;
+  }
+  void CheckRadioButton(size_t index) override {
+    for (size_t i : dialog_manager::RadioGroupOf(Template().items, index)) {
+      controls[i]->check = BST_UNCHECKED;
+    }
+    controls[index]->check = BST_CHECKED;
+  }
 
   CString caption;
   std::vector<std::unique_ptr<Control>> controls;
@@ -220,10 +229,7 @@ void ModalView::Click(int id) {
   if (!control.visible || window_.Ended()) return;
   switch (control.kind) {
     case ControlKind::kRadioButton:
-      for (size_t i : dialog_manager::RadioGroupOf(window_.Template().items, control.index)) {
-        window_.controls[i]->check = BST_UNCHECKED;
-      }
-      control.check = BST_CHECKED;
+      window_.CheckRadioButton(control.index);
       break;
     case ControlKind::kCheckBox:
       control.check = control.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
@@ -253,6 +259,10 @@ void ModalView::PressEscape() {
 
 void ModalView::PressTab() {
   window_.PressTab();
+}
+
+void ModalView::PressArrow(bool forward) {
+  if (!window_.Ended()) window_.PressArrow(forward);
 }
 
 const std::vector<dialog_manager::MenuItem>& ModalView::SystemMenu() const {

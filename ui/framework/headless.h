@@ -58,6 +58,8 @@ class ModalView {
   void PressEnter();
   void PressEscape();
   void PressTab();
+  // Right or Down (forward), Left or Up.
+  void PressArrow(bool forward);
 
   const std::vector<dialog_manager::MenuItem>& SystemMenu() const;
   // Chooses a system-menu command (as WM_SYSCOMMAND).

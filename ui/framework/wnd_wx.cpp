@@ -31,6 +31,14 @@ void SetButtonCheck(wxWindow* button, bool checked) {
   if (auto* radio = dynamic_cast<wxRadioButton*>(button); radio && checked) radio->SetValue(true);
 }
 
+// An edit shows a byte that is not UTF-8 as U+FFFD; until the user changes
+// the text, reading the edit gives back what the program put there.
+struct KeptText : wxClientData {
+  KeptText(const CString& original, const wxString& display) : text(original), shown(display) {}
+  CString text;
+  wxString shown;
+};
+
 }  // namespace
 
 BOOL CWnd::ShowWindow(int nCmdShow) {
@@ -48,12 +56,15 @@ BOOL CWnd::IsIconic() const {
 
 void CWnd::SetWindowText(const wchar_t* lpszString) {
   wxWindow* window = ToWx(m_hWnd);
+  wxString shown = ToWxString(lpszString);
   if (auto* frame = dynamic_cast<wxTopLevelWindow*>(window)) {
-    frame->SetTitle(lpszString);
+    frame->SetTitle(shown);
   } else if (auto* edit = dynamic_cast<wxTextCtrl*>(window)) {
-    edit->ChangeValue(lpszString);
+    edit->ChangeValue(shown);
+    bool lossy = FromWxString(shown) != CString(lpszString);
+    edit->SetClientObject(lossy ? new KeptText(lpszString, shown) : nullptr);
   } else if (window) {
-    window->SetLabel(lpszString);
+    window->SetLabel(shown);
   }
 }
 
@@ -70,7 +81,9 @@ HWND CWnd::GetDlgItemHandle(int nID) const {
 int CWnd::GetDlgItemText(int nID, CString& rString) const {
   wxWindow* window = Item(m_hWnd, nID);
   if (auto* edit = dynamic_cast<wxTextCtrl*>(window)) {
-    rString = FromWxString(edit->GetValue());
+    wxString value = edit->GetValue();
+    auto* kept = dynamic_cast<KeptText*>(edit->GetClientObject());
+    rString = kept && kept->shown == value ? kept->text : FromWxString(value);
   } else {
     rString = window ? FromWxString(window->GetLabel()) : CString();
   }
@@ -82,7 +95,7 @@ void CWnd::SetDlgItemText(int nID, const wchar_t* lpszString) {
   item.m_hWnd = GetDlgItemHandle(nID);
   if (!item.m_hWnd) return;
   item.SetWindowText(lpszString);
-  TraceDialog(wxString::Format("text %d %s", nID, wxString(lpszString)));
+  TraceDialog(wxString::Format("text %d %s", nID, ToWxString(lpszString)));
 }
 
 void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {

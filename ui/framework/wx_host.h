@@ -3,13 +3,16 @@
 // Handles are wx pointers: HWND a wxWindow, HICON a WxIcon, HDC a wxDC.
 #pragma once
 
+#include <dlfcn.h>
 #include <wx/dc.h>
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/image.h>
 
 #include <vector>
 
 #include "platform/cstring.h"
+#include "platform/text_encoding.h"
 #include "ui/framework/dialog_manager.h"
 #include "ui/framework/resources.h"
 
@@ -27,14 +30,23 @@ inline wxWindow* ToWx(HWND hWnd) {
 inline WxIcon* FromHicon(HICON icon) {
   return reinterpret_cast<WxIcon*>(icon);
 }
+// Text for a person to read: a byte kept from a file name that is not
+// UTF-8 (U+DC80 + byte) shows as one U+FFFD, as the command line prints it.
 inline wxString ToWxString(const CString& text) {
-  return wxString(text.GetString());
+  return wxString::FromUTF8(platform::WideToUtf8(text));
 }
 inline CString FromWxString(const wxString& text) {
   return CString(text.ToStdWstring());
 }
 
 int SystemIconSize();
+
+// A function of GTK, from the library wx has loaded, for what wx does not
+// offer; null when this wx is not built on GTK.
+template <typename Function>
+Function GtkCall(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
+}
 
 class HostDialog : public wxDialog, public DialogWindow {
  public:
@@ -48,10 +60,12 @@ class HostDialog : public wxDialog, public DialogWindow {
   HWND ControlHandle(size_t index) const override { return ToHwnd(controls_[index]); }
   size_t FocusedControl() const override;
   void FocusControl(size_t index) override { controls_[index]->SetFocus(); }
+  bool IsButtonChecked(size_t index) const override;
+  void CheckRadioButton(size_t index) override;
   void SetMinimized(bool minimized) override { Iconize(minimized); }
   void PaintDefault() override;
   void IconsChanged() override;
-  INT_PTR RunModalLoop() override { return ShowModal(); }
+  INT_PTR RunModalLoop() override;
   void EndModalLoop(int result) override;
 
  private:
@@ -59,10 +73,14 @@ class HostDialog : public wxDialog, public DialogWindow {
   void ShowSystemMenu(const wxPoint& where);
   void OnControlClicked(wxCommandEvent& event);
   void OnCharHook(wxKeyEvent& event);
+  void OnListActivated(wxCommandEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
   void OnClose(wxCloseEvent& event);
   void OnPaint(wxPaintEvent& event);
 
   std::vector<wxWindow*> controls_;  // in template order
   wxPaintEvent* paintEvent_ = nullptr;
+  bool mouseHeldOnList_ = false;
+  bool applicationWindow_ = false;
+  wxEventLoopBase* ownLoop_ = nullptr;
 };
