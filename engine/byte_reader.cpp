@@ -29,17 +29,17 @@ bool ByteReader::Next(uint8_t& byte) {
   return true;
 }
 
-bool ByteReader::Read(uint8_t* data, size_t size) {
-  while (size > 0) {
-    if (at_ == filled_ && !Refill()) return false;
-    const size_t count = std::min(size, filled_ - at_);
-    std::memcpy(data, buffer_.data() + at_, count);
+size_t ByteReader::ReadUpTo(uint8_t* data, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    if (at_ == filled_ && !Refill()) break;
+    const size_t count = std::min(size - done, filled_ - at_);
+    std::memcpy(data + done, buffer_.data() + at_, count);
     at_ += count;
     position_ += count;
-    data += count;
-    size -= count;
+    done += count;
   }
-  return true;
+  return done;
 }
 
 bool ByteReader::Skip(uint64_t size) {

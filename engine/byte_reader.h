@@ -17,7 +17,9 @@ class ByteReader {
   // False at `end` or when the source holds no more bytes.
   bool Next(uint8_t& byte);
   // Reads `size` bytes into `data`; false when fewer were left.
-  bool Read(uint8_t* data, size_t size);
+  bool Read(uint8_t* data, size_t size) { return ReadUpTo(data, size) == size; }
+  // Reads up to `size` bytes into `data`; returns how many.
+  size_t ReadUpTo(uint8_t* data, size_t size);
   // Skips `size` bytes; false when fewer were left.
   bool Skip(uint64_t size);
   uint64_t position() const { return position_; }

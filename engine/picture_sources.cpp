@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/any_bmp_source.h"
+#include "engine/jpeg_source.h"
 #include "engine/png_source.h"
 #include "engine/strict_bmp_source.h"
 
@@ -32,5 +33,6 @@ std::unique_ptr<PictureSource> MakePictureSource(InputMode mode, ByteSource& byt
   const size_t size = bytes.ReadAt(0, head, sizeof head);
   if (StartsWith(head, size, "BM", 2)) return std::make_unique<AnyBmpSource>(bytes);
   if (StartsWith(head, size, "\x89PNG\r\n\x1A\n", 8)) return std::make_unique<PngSource>(bytes);
+  if (StartsWith(head, size, "\xFF\xD8\xFF", 3)) return std::make_unique<JpegSource>(bytes);
   return std::make_unique<UnknownSource>();
 }
