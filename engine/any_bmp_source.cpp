@@ -312,11 +312,8 @@ CString AnyBmpSource::Open() {
   header_.height = layout_.height;
   header_.sourceBits = layout_.bits;
   if (IsRle(layout_.compression)) {
-    // The codes are checked before the buffer they fill is allocated.
-    problem = DecodeRle(bytes_, layout_, nullptr);
-    if (!problem.IsEmpty()) return problem;
-    indices_.assign(size_t{layout_.width} * layout_.height, kUnwritten);
-    return DecodeRle(bytes_, layout_, indices_.data());
+    indices_.resize(layout_.width);
+    return CheckRle(bytes_, layout_, rleRows_);
   }
   stored_.resize(static_cast<size_t>(layout_.stride));
   if (layout_.bits <= 8 && layout_.palette.size() < (size_t{1} << layout_.bits)) {
@@ -342,15 +339,19 @@ CString AnyBmpSource::CheckIndices() {
   return {};
 }
 
+bool AnyBmpSource::ReadRleRow(uint32_t stored, Pixel* row) {
+  std::fill(indices_.begin(), indices_.end(), kUnwritten);
+  const bool complete = DecodeRleRow(bytes_, layout_, rleRows_[stored], stored, indices_.data());
+  for (uint32_t j = 0; j < layout_.width; ++j) {
+    const uint16_t index = indices_[j];
+    row[j] = index < layout_.palette.size() ? layout_.palette[index] : Pixel{0, 0, 0, 0};
+  }
+  return complete;
+}
+
 bool AnyBmpSource::ReadRow(uint32_t k, Pixel* row) {
   const uint32_t stored = layout_.topDown ? k : layout_.height - 1 - k;
-  if (!indices_.empty()) {
-    const uint16_t* indices = indices_.data() + size_t{stored} * layout_.width;
-    for (uint32_t j = 0; j < layout_.width; ++j) {
-      row[j] = indices[j] == kUnwritten ? Pixel{0, 0, 0, 0} : layout_.palette[indices[j]];
-    }
-    return true;
-  }
+  if (IsRle(layout_.compression)) return ReadRleRow(stored, row);
   const size_t want = stored_.size();
   const size_t got =
       bytes_.ReadAt(layout_.dataOffset + stored * layout_.stride, stored_.data(), want);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/bmp_rle.h"
 #include "engine/byte_source.h"
 #include "engine/picture_source.h"
 #include "platform/cstring.h"
@@ -53,12 +54,14 @@ class AnyBmpSource : public PictureSource {
 
  private:
   CString CheckIndices();
+  bool ReadRleRow(uint32_t stored, Pixel* row);
 
   ByteSource& bytes_;
   BmpLayout layout_;
   PictureHeader header_;
   std::vector<uint8_t> stored_;  // one row as stored
-  // RLE pictures only: every pixel's colour index, kUnwritten where the
-  // codes left it out.
+  // RLE pictures only: where each stored row's codes begin, and one row's
+  // colour indices.
+  std::vector<RleRowStart> rleRows_;
   std::vector<uint16_t> indices_;
 };

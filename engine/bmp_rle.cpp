@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/any_bmp_source.h"
 #include "engine/byte_reader.h"
 
 namespace {
@@ -12,22 +13,27 @@ CString Reason(const std::wstring& text) {
   return CString(L" bmp: " + text);
 }
 
-// One pass over the codes. Positions are in stored row order: y = 0 is the
-// first row stored.
+// A pass over the codes: all of them, noting where rows begin (`starts`), or
+// one row's, writing its indices. Positions are in stored row order: y = 0
+// is the first row stored.
 class RleWalk {
  public:
-  RleWalk(ByteSource& bytes, const BmpLayout& layout, uint16_t* indices)
-      : reader_(bytes, layout.dataOffset, layout.dataOffset + layout.dataSize),
+  RleWalk(ByteSource& bytes, const BmpLayout& layout, uint64_t from, uint64_t x, uint64_t y)
+      : reader_(bytes, from, layout.dataOffset + layout.dataSize),
         layout_(layout),
-        indices_(indices),
         four_(layout.compression == kRle4),
         // A run may cover the row's padding, as some encoders code the
         // padded row; those pixels are dropped.
-        paddedWidth_(four_ ? 2 * layout.stride : layout.stride) {}
+        paddedWidth_(four_ ? 2 * layout.stride : layout.stride),
+        x_(x),
+        y_(y) {}
 
   CString Walk();
+  std::vector<RleRowStart>* starts = nullptr;
+  uint16_t* rowIndices = nullptr;
 
  private:
+  void EnterRow();
   CString Run(uint8_t count, uint8_t value);
   CString Absolute(uint8_t count);
   CString Delta();
@@ -38,15 +44,22 @@ class RleWalk {
 
   ByteReader reader_;
   const BmpLayout& layout_;
-  uint16_t* indices_;
   bool four_;
   uint64_t paddedWidth_;
-  uint64_t x_ = 0;
-  uint64_t y_ = 0;
+  uint64_t x_;
+  uint64_t y_;
+  bool rowEnded_ = false;  // decoding one row: a code moved to another
 };
 
+// Called when a code moved to another row: notes where that row begins, or,
+// decoding one row, ends the walk.
+void RleWalk::EnterRow() {
+  if (rowIndices) rowEnded_ = true;
+  if (starts && y_ < layout_.height) (*starts)[y_] = {reader_.position(), uint32_t(x_), true};
+}
+
 CString RleWalk::Walk() {
-  for (;;) {
+  while (!rowEnded_) {
     uint8_t count = 0;
     uint8_t value = 0;
     // Data that ends right after the last row needs no end-of-bitmap code.
@@ -59,6 +72,7 @@ CString RleWalk::Walk() {
       if (y_ >= layout_.height) return PastEnd();
       x_ = 0;
       ++y_;
+      EnterRow();
     } else if (value == 1) {  // end of bitmap
       return {};
     } else if (value == 2) {
@@ -68,6 +82,7 @@ CString RleWalk::Walk() {
     }
     if (!problem.IsEmpty()) return problem;
   }
+  return {};
 }
 
 CString RleWalk::CheckSpan(uint64_t count) const {
@@ -83,9 +98,7 @@ CString RleWalk::Put(uint64_t x, uint32_t index) {
     return Reason(L"pixel index " + std::to_wstring(index) + L" is past the end of the " +
                   std::to_wstring(layout_.palette.size()) + L"-entry colour table");
   }
-  if (indices_ && x < layout_.width) {
-    indices_[y_ * layout_.width + x] = static_cast<uint16_t>(index);
-  }
+  if (rowIndices && x < layout_.width) rowIndices[x] = static_cast<uint16_t>(index);
   return {};
 }
 
@@ -124,11 +137,24 @@ CString RleWalk::Delta() {
   if (y_ >= layout_.height || x_ > paddedWidth_) {
     return Reason(L"RLE delta moves past the end of the picture");
   }
+  if (dy > 0) EnterRow();
   return {};
 }
 
 }  // namespace
 
-CString DecodeRle(ByteSource& bytes, const BmpLayout& layout, uint16_t* indices) {
-  return RleWalk(bytes, layout, indices).Walk();
+CString CheckRle(ByteSource& bytes, const BmpLayout& layout, std::vector<RleRowStart>& starts) {
+  starts.assign(layout.height, RleRowStart{});
+  if (layout.height > 0) starts[0] = {layout.dataOffset, 0, true};
+  RleWalk walk(bytes, layout, layout.dataOffset, 0, 0);
+  walk.starts = &starts;
+  return walk.Walk();
+}
+
+bool DecodeRleRow(ByteSource& bytes, const BmpLayout& layout, const RleRowStart& start, uint32_t y,
+                  uint16_t* indices) {
+  if (!start.present) return true;
+  RleWalk walk(bytes, layout, start.offset, start.x, y);
+  walk.rowIndices = indices;
+  return walk.Walk().IsEmpty();
 }

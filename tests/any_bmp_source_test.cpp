@@ -169,8 +169,9 @@ INSTANTIATE_TEST_SUITE_P(
 std::vector<uint8_t> Rle8(int width, int height, std::vector<uint8_t> codes, int entries = 4,
                           bool four = false) {
   BmpVariant v = WithPalette(four ? V(40, 4, ts::kBiRle4) : V(40, 8, ts::kBiRle8), entries, true);
-  RgbaPicture blank = PatternPicture(width, height, {Pixel{0, 0, 0, 0}});
-  std::vector<uint8_t> file = EncodeBmpVariant(v, blank);
+  std::vector<uint8_t> file = EncodeBmpVariant(v, PatternPicture(1, 1, {Pixel{0, 0, 0, 0}}));
+  ts::PutU32(file, 18, uint32_t(width));
+  ts::PutU32(file, 22, uint32_t(height));
   const uint32_t offset = file[10] | file[11] << 8;
   file.resize(offset);
   file.insert(file.end(), codes.begin(), codes.end());
@@ -336,6 +337,21 @@ TEST(AnyBmpRle, ClipsARunWithinThePaddingAndLeavesSkippedPixelsTransparent) {
   }
   ASSERT_TRUE(source.ReadRow(1, row.data()));
   for (int x = 0; x < 5; ++x) EXPECT_EQ(row[x].r, palette[1].r) << x;
+}
+
+// An end-of-bitmap code leaves a huge picture transparent: read row by row
+// from the codes, it needs no buffer of its size.
+TEST(AnyBmpRle, ATinyFileMayDeclareAHugeTransparentPicture) {
+  std::vector<uint8_t> file = Rle8(65535, 4096, {1, 2, 0, 1});
+  MemoryByteSource bytes(file);
+  AnyBmpSource source(bytes);
+  ASSERT_EQ(source.Open().str(), L"");
+  std::vector<Pixel> row(65535);
+  ASSERT_TRUE(source.ReadRow(4095, row.data()));
+  EXPECT_EQ(row[0].r, Palette(kColours, 4)[2].r);
+  EXPECT_EQ(row[1].a, 0);
+  ASSERT_TRUE(source.ReadRow(0, row.data()));
+  EXPECT_EQ(row[0].a, 0);
 }
 
 TEST(AnyBmpRle, Rle4RunsAlternateTheHighAndLowNibble) {
