@@ -16,17 +16,17 @@ inline void Require(bool holds, const char* what) {
   std::abort();
 }
 
-inline void CheckSource(PictureSource& source, const std::wstring& prefix, size_t size) {
+// Returns whether the source accepted the picture.
+inline bool CheckSource(PictureSource& source, const std::wstring& prefix) {
   const std::wstring reason = source.Open().str();
   if (!reason.empty()) {
     Require(reason.compare(0, prefix.size(), prefix) == 0, "a rejection names its format");
     Require(reason.size() > prefix.size(), "a rejection says why");
-    return;
+    return false;
   }
   const PictureHeader& header = source.header();
   Require(header.width <= kMaxDimension && header.height <= kMaxDimension, "sides fit the table");
   Require(int64_t{header.width} * header.height <= kMaxPixels, "pixels within the limit");
-  Require(header.storedSize <= size, "the stored size is within the file");
   std::vector<Pixel> row(header.width);
   for (uint32_t k = 0; k < header.height; ++k) {
     if (!source.ReadRow(k, row.data())) {
@@ -34,4 +34,5 @@ inline void CheckSource(PictureSource& source, const std::wstring& prefix, size_
       Require(failure.compare(0, prefix.size(), prefix) == 0, "a failed row names its format");
     }
   }
+  return true;
 }
