@@ -11,10 +11,12 @@ build=build-win-dialog
 jobs=$(nproc)
 
 scripts/install-deps.sh windows-dialog
+picture_libs=$(scripts/build-windows-deps.sh)
 
 echo "== Build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON -DRASTRUM_BUILD_DIALOG=ON >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON -DRASTRUM_BUILD_DIALOG=ON \
+  -DRASTRUM_PICTURE_LIBS="$picture_libs" >/dev/null
 cmake --build "$build" -j"$jobs" --target ZT_Rastrum rastrum_dialog_win32_tests
 
 . scripts/wine-env.sh windows-dialog
