@@ -13,13 +13,17 @@ scripts/install-deps.sh build bench
 . scripts/ccache-env.sh
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=OFF \
   -DRASTRUM_BUILD_DIALOG=OFF -DRASTRUM_BUILD_BENCH=ON "${ccache_args[@]}" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target rastrum rastrum_make_pictures >/dev/null
+cmake --build "$build" -j"$(nproc)" --target rastrum rastrum_make_pictures rastrum_bench_png \
+  >/dev/null
 rastrum=$PWD/$build/cli/rastrum
 make_pictures=$PWD/$build/bench/rastrum_make_pictures
+bench_png=$PWD/$build/bench/rastrum_bench_png
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/rastrum-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 "$make_pictures" corpus "$work/corpus"
+# The same pictures as PNG, at libspng's default compression.
+"$bench_png" encode "$work/corpus" "$work/png"
 
 # Runs a command with its output discarded; prints its wall time in seconds.
 wall() {
@@ -46,7 +50,12 @@ for ((round = 1; round <= runs; ++round)); do
   done
   rm -f "$work/xxd.c"
   times[xxd]+="$(wall xxd -i "$work/out16/bench.bin" "$work/xxd.c") "
+  rm -rf "$work/outpng" && mkdir "$work/outpng"
+  times[png]+="$(wall "$rastrum" convert --input any --ext png --depth 16 --name bench \
+    --out "$work/outpng" "$work/png") "
+  times[spng]+="$(wall "$bench_png" decode "$work/png") "
 done
+cmp -s "$work/out16/bench.bin" "$work/outpng/bench.bin" || echo "PNG run's binary differs" >&2
 
 # Depth 8 stores one byte per pixel.
 pixels=$(stat -c %s "$work/out8/bench.bin")
@@ -57,10 +66,11 @@ corpus_mb=$(du -sm "$work/corpus" | cut -f1)
 peak_rss() {
   rm -rf "$work/rss" && mkdir "$work/rss"
   /usr/bin/time -f '%M' -o "$work/rss.kb" "$rastrum" convert --depth 16 --name bench \
-    --out "$work/rss" "$1" >/dev/null
+    --out "$work/rss" "$@" >/dev/null
   awk '{ printf "%.1f\n", $1 / 1024 }' "$work/rss.kb"
 }
 rss1=$(peak_rss "$work/corpus")
+rsspng=$(peak_rss --input any --ext png "$work/png")
 rm -rf "$work/out24" "$work/out8" "$work/xxd.c"
 "$make_pictures" corpus "$work/corpus4" 4
 rss4=$(peak_rss "$work/corpus4")
@@ -81,5 +91,14 @@ ratio=$(awk -v a="$s16" -v b="$sxxd" 'BEGIN { printf "%.3f", a / b }')
 verdict=$(awk -v r="$ratio" 'BEGIN { print (r <= 0.1) ? "met" : "MISSED" }')
 echo "Ratio rastrum 16 / xxd -i:   $ratio   (goal at most 0.100: $verdict)"
 verdict=$(awk -v a="$rss1" -v b="$rss4" 'BEGIN { print (a < 64 && b < 64) ? "met" : "MISSED" }')
+read -r spng low high <<<"$(summary "${times[spng]}")"
+printf '%-28s %8.3f %10s   (%.3f-%.3f)\n' "libspng decode of the PNGs" "$spng" "" "$low" "$high"
+read -r spng_run low high <<<"$(summary "${times[png]}")"
+printf '%-28s %8.3f %10s   (%.3f-%.3f)\n' "rastrum --input any, PNG 16" "$spng_run" "" "$low" "$high"
+ratio=$(awk -v a="$spng_run" -v b="$spng" -v c="$s16" 'BEGIN { printf "%.3f", a / (b + c) }')
+verdict=$(awk -v r="$ratio" 'BEGIN { print (r <= 1.3) ? "met" : "MISSED" }')
+echo "Ratio PNG run / (libspng decode + BMP run 16):   $ratio   (goal at most 1.3: $verdict)"
+verdict=$(awk -v a="$rsspng" 'BEGIN { print (a < 64) ? "met" : "MISSED" }')
+echo "Peak RSS, PNG corpus, depth 16: ${rsspng} MiB (goal under 64 MiB: $verdict)"
 echo "Peak RSS, depth 16:          ${rss1} MiB on the corpus, ${rss4} MiB on 4x" \
   "(goal under 64 MiB: $verdict)"

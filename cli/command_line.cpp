@@ -14,7 +14,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR]\n"
+    "                       [--input strict|any] [--background RRGGBB] [FOLDER]\n";
 constexpr const char* kHelp =
     "Converts every 24-bit BMP picture under FOLDER (default \"bmp\") whose\n"
     "extension is one of the words of TEXT into one binary image file, a table\n"
@@ -25,6 +26,10 @@ constexpr const char* kHelp =
     "  --name STEM      name the table and binary image files STEM.txt and STEM.bin\n"
     "                   instead of the local date, time and depth\n"
     "  --out DIR        create the four files in DIR (default: current directory)\n"
+    "  --input strict|any  strict (default): 24-, 16- and 32-bit BMP files with\n"
+    "                   54-byte headers; any: every BMP variant, PNG and JPEG,\n"
+    "                   told apart by their content\n"
+    "  --background RRGGBB  the colour under transparent pixels, in hex (default 000000)\n"
     "  --help, --version\n"
     "\n"
     "Exit status: 0 every selected file converted, 1 no related files, 2 usage error,\n"
@@ -109,6 +114,23 @@ std::string StemProblem(const CString& stem) {
   return {};
 }
 
+// Six hex digits, red, green and blue, as in "FF8000".
+bool ParseBackground(const std::wstring& text, Background& background) {
+  if (text.size() != 6) return false;
+  uint8_t channels[3] = {};
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    int digit = -1;
+    if (c >= L'0' && c <= L'9') digit = c - L'0';
+    if (c >= L'a' && c <= L'f') digit = c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') digit = c - L'A' + 10;
+    if (digit < 0) return false;
+    channels[i / 2] = static_cast<uint8_t>(channels[i / 2] * 16 + digit);
+  }
+  background = Background{channels[0], channels[1], channels[2]};
+  return true;
+}
+
 // An option that takes a value: `apply` stores it, or returns the problem.
 struct ValueOption {
   const wchar_t* name;
@@ -138,6 +160,24 @@ constexpr ValueOption kValueOptions[] = {
     {L"--out",
      [](const CString& value, ConvertOptions& options) -> std::string {
        options.outputFolder = value;
+       return {};
+     }},
+    {L"--input",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       if (value == CString(L"strict")) {
+         options.input = InputMode::kStrict;
+       } else if (value == CString(L"any")) {
+         options.input = InputMode::kAny;
+       } else {
+         return "--input must be strict or any, not '" + Utf8(value) + "'";
+       }
+       return {};
+     }},
+    {L"--background",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       if (!ParseBackground(value.str(), options.background)) {
+         return "--background must be six hex digits RRGGBB, not '" + Utf8(value) + "'";
+       }
        return {};
      }},
 };
@@ -250,6 +290,8 @@ int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
   engine.m_strOutputFolder = options.outputFolder;
   engine.m_strOutputStem = options.stem;
   engine.m_bReplaceWhenEmpty = false;
+  engine.m_inputMode = options.input;
+  engine.m_background = options.background;
   CString folder = options.folder.IsEmpty() ? CString(L"bmp") : options.folder;
 
   engine.ConvertFolder(folder, 1);
@@ -270,6 +312,9 @@ int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
   if (summary.filesNotConverted > 0) {
     std::fprintf(err, "rastrum: %d of %d selected files were not converted\n",
                  summary.filesNotConverted, summary.filesSelected);
+    if (options.input == InputMode::kStrict && summary.filesRejected > 0) {
+      std::fprintf(err, "rastrum: hint: --input any reads PNG, JPEG and every BMP variant\n");
+    }
     return kExitNotAllConverted;
   }
   return kExitConverted;

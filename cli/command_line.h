@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "engine/picture_sources.h"
+#include "engine/pixel_encoder.h"
 #include "platform/cstring.h"
 
 // What `rastrum convert` was asked to do.
@@ -14,6 +16,8 @@ struct ConvertOptions {
   CString stem;          // empty: time-stamped names
   CString outputFolder;  // empty: the current directory
   CString folder;        // empty: "bmp"
+  InputMode input = InputMode::kStrict;
+  Background background;  // black
 };
 
 // Exit codes of `rastrum`.

@@ -61,6 +61,11 @@ void ConversionRun::FileNotConverted(const CString& line) {
   events_.OnMessageLine(line);
 }
 
+void ConversionRun::FileRejected(const CString& line) {
+  ++rejected_;
+  FileNotConverted(line);
+}
+
 bool ConversionRun::BeginPicture(const PictureHeader& header, const std::string& ansiName) {
   entry_ = PictureEntry{};
   entry_.index = nextIndex_;
@@ -115,6 +120,7 @@ RunSummary ConversionRun::Finish(int32_t filesSelected, bool replace) {
   summary.filesSelected = filesSelected;
   summary.picturesConverted = converted_;
   summary.filesNotConverted = filesSelected - converted_;
+  summary.filesRejected = rejected_;
   summary.outputFailure = failure_;
   events_.OnRunEnd(summary);
   return summary;

@@ -35,6 +35,8 @@ class ConversionRun {
   void EnterFolder(const std::string& ansiFolder);
   // A selected file that leaves nothing in the outputs.
   void FileNotConverted(const CString& line);
+  // One whose picture source rejected it.
+  void FileRejected(const CString& line);
 
   // The picture step: BeginPicture, then for every row top row first fill
   // PixelRow() and call EmitRow, then EndPicture. BeginPicture returns false
@@ -71,6 +73,7 @@ class ConversionRun {
   int32_t nextIndex_ = 0;
   uint64_t nextOffset_ = 0;
   int32_t converted_ = 0;
+  int32_t rejected_ = 0;
   CString failure_;
   // One row of pixels and one encoded row at the widest size the table can
   // describe; allocated once, so no header value ever sizes an allocation.

@@ -2,10 +2,11 @@
 // come up, files selected by extension, numbered and handed on.
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "engine/byte_source.h"
+#include "engine/picture_sources.h"
 #include "engine/quarry_engine.h"
-#include "engine/strict_bmp_source.h"
 #include "platform/dir_search.h"
 #include "platform/text_encoding.h"
 
@@ -61,7 +62,7 @@ void CQuarryEngine::SelectFile(ConversionRun& run, const CString& folder, const 
     return;
   }
   FileByteSource bytes(picture);
-  StrictBmpSource source(bytes);
-  ConvertPicture(run, source, linePrefix, path, platform::WideToAnsi(name));
+  std::unique_ptr<PictureSource> source = MakePictureSource(m_inputMode, bytes);
+  ConvertPicture(run, *source, linePrefix, path, platform::WideToAnsi(name));
   std::fclose(picture);
 }

@@ -9,6 +9,10 @@
 
 // The table stores width and height in 16 bits: no source accepts more.
 inline constexpr int64_t kMaxDimension = 65535;
+// Sources that hold a whole picture in memory (interlaced PNG, RLE BMP) need
+// 2 to 4 bytes per pixel: 2^28 pixels keeps that at 1 GiB at most, and
+// every source refuses larger pictures alike.
+inline constexpr int64_t kMaxPixels = int64_t{1} << 28;
 
 // What an accepted picture tells the rest of the pipeline and the report.
 struct PictureHeader {
@@ -30,6 +34,8 @@ class PictureSource {
   // Returns false when the file no longer holds the row (it changed while it
   // was read); the pixels it lacked are then black.
   virtual bool ReadRow(uint32_t k, Pixel* row) = 0;
+  // Why ReadRow returned false, as text that follows the file's path.
+  virtual CString ReadFailure() const { return L"bmp image file changed while it was read"; }
 };
 
 // The result line's text after the line prefix and before the path.

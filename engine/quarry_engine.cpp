@@ -41,7 +41,7 @@ void CQuarryEngine::ConvertPicture(ConversionRun& run, PictureSource& source,
                                    const std::string& ansiName) {
   CString rejection = source.Open();
   if (!rejection.IsEmpty()) {
-    run.FileNotConverted(linePrefix + path + rejection);
+    run.FileRejected(linePrefix + path + rejection);
     return;
   }
   const PictureHeader& header = source.header();
@@ -51,7 +51,7 @@ void CQuarryEngine::ConvertPicture(ConversionRun& run, PictureSource& source,
     complete &= source.ReadRow(k, run.PixelRow());
     run.EmitRow();
   }
-  CString line = complete ? linePrefix + ResultText(header) + path
-                          : linePrefix + path + L"bmp image file changed while it was read";
+  CString line =
+      complete ? linePrefix + ResultText(header) + path : linePrefix + path + source.ReadFailure();
   run.EndPicture(line, path, complete);
 }

@@ -10,6 +10,7 @@
 #include "engine/conversion_run.h"
 #include "engine/extension_limit.h"
 #include "engine/picture_source.h"
+#include "engine/picture_sources.h"
 #include "engine/pixel_encoder.h"
 #include "engine/run_events.h"
 #include "platform/cstring.h"
@@ -52,6 +53,8 @@ class CQuarryEngine {
   bool m_bReplaceWhenEmpty = true;
   // What shows through transparent pixels (black unless asked otherwise).
   Background m_background;
+  // Which sources read the selected files: the strict BMP intake unless asked.
+  InputMode m_inputMode = InputMode::kStrict;
   // The largest binary image file a run may write; lowered only by tests.
   uint64_t m_nBinaryLimit = kMaxBinaryImageSize;
 

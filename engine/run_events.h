@@ -14,6 +14,8 @@ struct RunSummary {
   // Selected files that did not become a picture in the outputs as read:
   // rejected, not opened, or changed while they were read.
   int32_t filesNotConverted = 0;
+  // Of those, the files their picture source rejected.
+  int32_t filesRejected = 0;
   // What failed and why, when an output file could not be created, written
   // or put in place; empty otherwise.
   CString outputFailure;

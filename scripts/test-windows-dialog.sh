@@ -13,11 +13,12 @@ jobs=$(nproc)
 
 scripts/install-deps.sh windows-dialog
 . scripts/ccache-env.sh
+picture_libs=$(scripts/build-windows-deps.sh)
 
 echo "== Build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON -DRASTRUM_BUILD_DIALOG=ON \
-  "${ccache_args[@]}" >/dev/null
+  -DRASTRUM_PICTURE_LIBS="$picture_libs" "${ccache_args[@]}" >/dev/null
 cmake --build "$build" -j"$jobs" --target ZT_Rastrum rastrum_dialog_win32_tests
 
 . scripts/wine-env.sh windows-dialog

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds rastrum.exe and the engine test suite for 64-bit Windows with
-# MinGW-w64, then, under Wine in a throw-away prefix, runs the suite and
-# converts a folder tree at every depth, comparing the four output files and
-# the message lines with those of the Linux build.
+# MinGW-w64 (with libspng and libjpeg-turbo cross-built from Debian's sources
+# by scripts/build-windows-deps.sh), then, under Wine in a throw-away prefix,
+# runs the suite and converts a folder tree at every depth, with the strict
+# intake and with --input any, comparing the four output files and the
+# message lines with those of the Linux build.
 # The cross build folder is configured as test-windows-dialog.sh configures
 # it, so the two share the libraries and GoogleTest they both build.
 set -euo pipefail
@@ -10,8 +12,9 @@ cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
 
-scripts/install-deps.sh build windows
+scripts/install-deps.sh build windows test
 . scripts/ccache-env.sh
+picture_libs=$(scripts/build-windows-deps.sh)
 
 . scripts/wine-env.sh windows
 wineserver -w
@@ -19,17 +22,17 @@ wineserver -w
 echo "== Builds"
 cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON -DRASTRUM_BUILD_DIALOG=ON \
-  "${ccache_args[@]}" >/dev/null
+  -DRASTRUM_PICTURE_LIBS="$picture_libs" "${ccache_args[@]}" >/dev/null
 cmake --build build-win64 -j"$jobs" --target rastrum rastrum_tests
 # The Linux rastrum: the one of test.sh's linux step, brought up to date,
 # when that build is there; else one built on its own.
 reference=build-test
 if [ ! -f "$reference/CMakeCache.txt" ]; then
   reference=build-linux-reference
-  cmake -S . -B "$reference" -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=OFF \
+  cmake -S . -B "$reference" -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON \
     -DRASTRUM_BUILD_DIALOG=OFF "${ccache_args[@]}" >/dev/null
 fi
-cmake --build "$reference" -j"$jobs" --target rastrum
+cmake --build "$reference" -j"$jobs" --target rastrum rastrum_make_any_tree
 exe=$root/build-win64/cli/rastrum.exe
 linux=$root/$reference/cli/rastrum
 
@@ -53,6 +56,8 @@ cp samples/bmp/logo.bmp "$tree/bmp/more/LOGO.BMP"
 cp samples/bmp/tile16.bmp "$tree/bmp/more/deeper/tile.bmp"
 printf 'not a picture\n' >"$tree/bmp/more/notes.txt"
 printf 'BM too short' >"$tree/bmp/more/broken.bmp"
+# Every format --input any reads, and files it rejects.
+"$root/$reference/tests/rastrum_make_any_tree" "$tree/any"
 
 # Runs a command in a fresh copy of the tree: stdout, stderr, exit status and
 # the four output files stay in the folder.
@@ -78,30 +83,40 @@ same_text() {
     fail "$win differs from $linux beyond the separators"
 }
 
-for depth in 8 16 24; do
-  win=$work/win-$depth lin=$work/linux-$depth
-  run_in_copy "$win" wine "$exe" convert --depth "$depth" --ext "bmp BMP" --name out bmp
-  run_in_copy "$lin" "$linux" convert --depth "$depth" --ext "bmp BMP" --name out bmp
-  cmp -s "$win/status.txt" "$lin/status.txt" || fail "exit status at depth $depth"
-  cmp -s "$win/stderr.txt" "$lin/stderr.txt" || fail "stderr at depth $depth"
-  cmp -s "$win/out.bin" "$lin/out.bin" || fail "binary image file at depth $depth"
+# Converts FOLDER of the tree with both builds and compares what they wrote.
+# Usage: compare DEPTH FOLDER OPTION...
+compare() {
+  local depth=$1 folder=$2
+  shift 2
+  local win=$work/win-$depth-$folder lin=$work/linux-$depth-$folder at="$folder at depth $depth"
+  run_in_copy "$win" wine "$exe" convert --depth "$depth" "$@" --name out "$folder"
+  run_in_copy "$lin" "$linux" convert --depth "$depth" "$@" --name out "$folder"
+  cmp -s "$win/status.txt" "$lin/status.txt" || fail "exit status, $at"
+  cmp -s "$win/stderr.txt" "$lin/stderr.txt" || fail "stderr, $at"
+  cmp -s "$win/out.bin" "$lin/out.bin" || fail "binary image file, $at"
   for file in out.txt tmp.txt bmp.c; do same_text "$win/$file" "$lin/$file"; done
-  if grep -q '/' "$win/stdout.txt"; then fail "slash in Windows message lines at depth $depth"; fi
-  if grep -q '\\' "$lin/stdout.txt"; then fail "backslash in Linux message lines at depth $depth"; fi
-  cmp -s <(tr '\\' '/' <"$win/stdout.txt") "$lin/stdout.txt" ||
-    fail "message lines at depth $depth"
-  grep -q 'more\\deeper' "$win/tmp.txt" || fail "no nested folder comment at depth $depth"
+  if grep -q '/' "$win/stdout.txt"; then fail "slash in Windows message lines, $at"; fi
+  if grep -q '\\' "$lin/stdout.txt"; then fail "backslash in Linux message lines, $at"; fi
+  cmp -s <(tr '\\' '/' <"$win/stdout.txt") "$lin/stdout.txt" || fail "message lines, $at"
   for file in out.txt bmp.c; do
     (cd "$win" && gcc -std=c99 -pedantic-errors -Wall -Werror -x c -c "$file" -o /dev/null) ||
-      fail "$file from Windows at depth $depth does not compile"
+      fail "$file from Windows does not compile, $at"
   done
+}
+
+for depth in 8 16 24; do
+  compare "$depth" bmp --ext "bmp BMP"
+  grep -q 'more\\deeper' "$work/win-$depth-bmp/tmp.txt" || fail "no nested folder comment at depth $depth"
+  compare "$depth" any --ext "bmp png jpg" --input any --background 3366CC
+  [ "$(grep -c '^[0-9]*: \[' "$work/linux-$depth-any/stdout.txt")" -ge 20 ] ||
+    fail "--input any read too few pictures at depth $depth"
 done
 
 # Outputs are put in place by a replacing move: a second run replaces the
 # first one's files; a run that fails replaces none and leaves no staging file.
-win=$work/win-16
+win=$work/win-16-bmp
 (cd "$win" && wine "$exe" convert --depth 8 --ext "bmp BMP" --name out bmp >/dev/null 2>&1) || true
-cmp -s "$win/out.bin" "$work/win-8/out.bin" || fail "a second run did not replace out.bin"
+cmp -s "$win/out.bin" "$work/win-8-bmp/out.bin" || fail "a second run did not replace out.bin"
 cp "$win/out.bin" "$work/kept.bin"
 rm "$win/tmp.txt" && mkdir "$win/tmp.txt"
 status=0

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/file_access.h"
+#include "tests/support/bmp_variants.h"
 #include "tests/support/bmp_writer.h"
 #include "tests/support/command_run.h"
 #include "tests/support/engine_run.h"
@@ -25,7 +26,8 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 const std::string kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR]\n"
+    "                       [--input strict|any] [--background RRGGBB] [FOLDER]\n";
 
 using Outcome = testing_support::CommandOutcome;
 
@@ -60,6 +62,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{L"convert", L"--bogus"}, "unknown option '--bogus'"},
         UsageCase{{L"convert", L"-x=1"}, "unknown option '-x'"},
         UsageCase{{L"convert", L"a", L"b"}, "more than one FOLDER given ('a' and 'b')"},
+        UsageCase{{L"convert", L"--input", L"png"}, "--input must be strict or any, not 'png'"},
+        UsageCase{{L"convert", L"--background=12345"},
+                  "--background must be six hex digits RRGGBB, not '12345'"},
+        UsageCase{{L"convert", L"--background", L"#12345"},
+                  "--background must be six hex digits RRGGBB, not '#12345'"},
+        UsageCase{{L"convert", L"--background", L"12345G"},
+                  "--background must be six hex digits RRGGBB, not '12345G'"},
         UsageCase{{L"convert", L"--name="}, "--name needs a non-empty STEM"},
         UsageCase{{L"convert", L"--name", L"tmp"},
                   "--name tmp would write tmp.txt over the output file tmp.txt"},
@@ -223,8 +232,33 @@ TEST_F(CommandRun, FilesNotConvertedExitFourAndAreCounted) {
   fs::create_directory(dir.path() / "bmp/d.bmp");
   Outcome o = Main({L"convert", L"--name", L"n"});
   EXPECT_EQ(o.exitCode, 4);
-  EXPECT_EQ(o.err, "rastrum: 1 of 3 selected files were not converted\n");
+  EXPECT_EQ(o.err,
+            "rastrum: 1 of 3 selected files were not converted\n"
+            "rastrum: hint: --input any reads PNG, JPEG and every BMP variant\n");
   EXPECT_EQ(ReadFile(dir.path() / "n.bin").size(), 4u) << "the outputs are written";
+
+  // With --input any the hint has nothing to offer.
+  o = Main({L"convert", L"--name", L"n", L"--input", L"any"});
+  EXPECT_EQ(o.exitCode, 4);
+  EXPECT_NE(o.out.find(HostPath("00002: bmp/b.bmp not a BMP, PNG or JPEG picture\n")),
+            std::string::npos)
+      << o.out;
+  EXPECT_EQ(o.err, "rastrum: 1 of 3 selected files were not converted\n");
+}
+
+TEST_F(CommandRun, AnyInputCompositesTransparentPixelsOverTheBackground) {
+  // RLE codes that leave the second pixel out: transparent.
+  testing_support::BmpVariant v;
+  v.bits = 8;
+  v.compression = testing_support::kBiRle8;
+  v.palette = {Pixel{0xAA, 0xBB, 0xCC, 255}};
+  const testing_support::RgbaPicture p{2, 1, {v.palette[0], Pixel{0, 0, 0, 0}}};
+  WriteFile(dir.path() / "bmp/a.bmp", testing_support::EncodeBmpVariant(v, p));
+  Outcome o = Main({L"convert", L"--name", L"n", L"--depth", L"24", L"--input", L"any",
+                    L"--background", L"1020fF"});
+  EXPECT_EQ(o.exitCode, 0);
+  EXPECT_EQ(o.out, HostPath("00001: [08 bit,(002*001),Size:0000004]: bmp/a.bmp\n"));
+  EXPECT_EQ(ReadFile(dir.path() / "n.bin"), std::string("\xAA\xBB\xCC\x10\x20\xFF", 6));
 }
 
 TEST_F(CommandRun, WarnsOfArrayNamesThatWouldNotCompile) {
