@@ -24,8 +24,9 @@ std::unique_ptr<FormatDecoder> DecoderForDepth(int depth);
 
 // A channel of `bits` bits widened to 8 by repeating its bits from the top:
 // 0 stays 0, the largest level becomes 255, and the levels in between are
-// spread evenly. For 3 bits this is exactly L * 255 / 7 rounded; for 5 and 6
-// bits it is the widening the bitmap intake uses for X1R5G5B5.
+// spread nearly evenly. For 2 and 3 bits this is exactly L * 255 / 3 and
+// L * 255 / 7 rounded; for 5 bits it is the widening the bitmap intake uses
+// for X1R5G5B5.
 inline uint8_t WidenLevel(unsigned level, int bits) {
   unsigned value = 0;
   for (int shift = 8 - bits; shift > -bits; shift -= bits) {
