@@ -7,17 +7,20 @@ set -euo pipefail
 packages=()
 for group in "$@"; do
   case "$group" in
-    build) packages+=(cmake g++ make) ;;
-    # The suites; the headless dialog suite decodes the generated icon with libspng.
-    test) packages+=(cmake g++ make libgtest-dev gcc pkg-config libspng-dev) ;;
+    # libspng is optional: without it `rastrum preview` is left out.
+    build) packages+=(cmake g++ make pkg-config libspng-dev) ;;
+    # The suites; the headless dialog suite decodes the generated icon with libspng, the
+    # preview page embeds PNGs it encodes, and Python's html.parser reads the page back.
+    test) packages+=(cmake g++ make libgtest-dev gcc pkg-config libspng-dev python3) ;;
     bench) packages+=(xxd time) ;;
-    fuzz) packages+=(cmake make clang libclang-rt-dev) ;;
+    fuzz) packages+=(cmake make clang libclang-rt-dev pkg-config libspng-dev) ;;
     # The dialog program: wxWidgets on GTK 3 and a CJK font for its Chinese texts.
     desktop) packages+=(libwxgtk3.2-dev fonts-wqy-microhei) ;;
     # The dialog program, and the X server, input driver and screenshots of its
-    # tests, and the PNG decoder that checks the desktop icon.
+    # tests, the PNG decoder that checks the desktop icon, and the browser that
+    # takes the preview page's screenshot (large, so not in the test group).
     dialog) packages+=(cmake g++ make libwxgtk3.2-dev libgtest-dev fonts-wqy-microhei
-                       xvfb xauth xdotool x11-utils imagemagick pkg-config libspng-dev) ;;
+                       xvfb xauth xdotool x11-utils imagemagick pkg-config libspng-dev chromium) ;;
     # Cross-building for Windows (MinGW-w64 with the posix thread model, which
     # GoogleTest needs), GoogleTest's sources for it, and Wine to run the result.
     windows) packages+=(cmake make gcc g++-mingw-w64-x86-64-posix googletest wine wine64) ;;
