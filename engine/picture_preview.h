@@ -76,6 +76,7 @@ struct PicturePreview {
 };
 
 // Reads `path` (as a run opens it) and previews it; pictures larger than
-// `maxSide` on a side are shown downscaled (0: never).
+// `maxSide` on a side are shown downscaled (0: never, for a caller that
+// knows the picture is small: a 65535 x 65535 one would take 32 GiB).
 PicturePreview PreviewPicture(const CString& path, int depth, Background background,
-                              uint32_t maxSide = 0);
+                              uint32_t maxSide = 1024);

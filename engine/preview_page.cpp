@@ -170,7 +170,9 @@ void PreviewPage::EndPicture(const PictureEntry& entry) {
   AppendFact(pending_, "mean colour error", "mean-error", Format("%.2f", error.Mean()));
   AppendFact(pending_, "largest colour error", "largest-error", Format("%d", error.largest));
   std::string shown = Format("%" PRIu32 "x", zoom);
-  if (collector_.step() > 1) shown += Format(", every %" PRIu32 "th pixel", collector_.step());
+  if (collector_.step() > 1) {
+    shown += Format(", 1 pixel in %" PRIu32 " each way", collector_.step());
+  }
   AppendFact(pending_, "shown", "zoom", shown);
   pending_ += "</dl>\n";
   havePending_ = true;
