@@ -16,6 +16,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR]\n"
     "                       [--input strict|any] [--background RRGGBB] [FOLDER]\n";
+constexpr const char* kPreviewUsage =
+    "       rastrum preview [--depth 24|16|8] [--ext TEXT] [--input strict|any]\n"
+    "                       [--background RRGGBB] [--page FILE] [FOLDER]\n";
 constexpr const char* kHelp =
     "Converts every 24-bit BMP picture under FOLDER (default \"bmp\") whose\n"
     "extension is one of the words of TEXT into one binary image file, a table\n"
@@ -32,9 +35,14 @@ constexpr const char* kHelp =
     "  --background RRGGBB  the colour under transparent pixels, in hex (default 000000)\n"
     "  --help, --version\n"
     "\n"
+    "preview converts the same pictures, with every option of convert but --name\n"
+    "and --out, but writes only one HTML page showing each picture beside what\n"
+    "the display will show, and where it would sit in the binary image file:\n"
+    "  --page FILE      the page to write (default preview.html)\n"
+    "\n"
     "Exit status: 0 every selected file converted, 1 no related files, 2 usage error,\n"
     "3 an output file could not be created or written (no output file replaced),\n"
-    "4 converted, but some selected files were not.\n";
+    "4 converted, but some selected files were not (for preview: the page).\n";
 
 std::string Utf8(const CString& text) {
   return platform::WideToUtf8(text);
@@ -44,7 +52,8 @@ std::string Utf8(const CString& text) {
 // the outcome goes to standard error.
 class StreamReport : public RunEvents {
  public:
-  StreamReport(FILE* out, FILE* err) : out_(out), err_(err) {}
+  StreamReport(FILE* out, FILE* err, bool warnArrayNames)
+      : out_(out), err_(err), warnArrayNames_(warnArrayNames) {}
   void OnMessageLine(const CString& line) override { Print(out_, Utf8(line)); }
   void OnPictureAdded(const PictureEntry& entry, const CString& path) override;
   void OnOutputFailure(const CString& failure) override { Print(out_, Utf8(failure)); }
@@ -62,6 +71,7 @@ class StreamReport : public RunEvents {
 
   FILE* out_;
   FILE* err_;
+  bool warnArrayNames_;  // only a conversion writes bmp.c
   RunSummary summary_;
   // Array names in bmp.c so far, with the path of the picture that took each.
   std::unordered_map<std::string, std::string> arrayNames_;
@@ -76,6 +86,7 @@ bool IsIdentifierTail(const std::string& name) {
 // bmp.c keeps the names firmware may already use; a name that would not
 // compile is pointed out instead.
 void StreamReport::OnPictureAdded(const PictureEntry& entry, const CString& path) {
+  if (!warnArrayNames_) return;
   std::string name = PictureIdentifier(entry.ansiName);
   name.insert(name.begin(), '_');
   std::string warning = "rastrum: warning: bmp.c: ";
@@ -131,10 +142,15 @@ bool ParseBackground(const std::wstring& text, Background& background) {
   return true;
 }
 
+// The commands an option belongs to. Conversion options belong to both:
+// preview shows what convert would write.
+enum OptionScope { kEveryCommand, kConvertOnly, kPreviewOnly };
+
 // An option that takes a value: `apply` stores it, or returns the problem.
 struct ValueOption {
   const wchar_t* name;
   std::string (*apply)(const CString& value, ConvertOptions& options);
+  OptionScope scope = kEveryCommand;
 };
 
 constexpr ValueOption kValueOptions[] = {
@@ -156,12 +172,14 @@ constexpr ValueOption kValueOptions[] = {
        if (value.IsEmpty()) return "--name needs a non-empty STEM";
        options.stem = value;
        return StemProblem(value);
-     }},
+     },
+     kConvertOnly},
     {L"--out",
      [](const CString& value, ConvertOptions& options) -> std::string {
        options.outputFolder = value;
        return {};
-     }},
+     },
+     kConvertOnly},
     {L"--input",
      [](const CString& value, ConvertOptions& options) -> std::string {
        if (value == CString(L"strict")) {
@@ -180,6 +198,15 @@ constexpr ValueOption kValueOptions[] = {
        }
        return {};
      }},
+    {L"--page",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       wchar_t last = value.IsEmpty() ? L'/' : value.GetAt(value.GetLength() - 1);
+       if (last == L'/' || last == L'\\')
+         return "--page needs a FILE name, not '" + Utf8(value) + "'";
+       options.page = value;
+       return {};
+     },
+     kPreviewOnly},
 };
 
 const ValueOption* FindOption(const CString& name) {
@@ -189,8 +216,8 @@ const ValueOption* FindOption(const CString& name) {
   return nullptr;
 }
 
-int UsageError(FILE* err, const std::string& problem) {
-  std::fprintf(err, "rastrum: error: %s\n%s", problem.c_str(), kUsage);
+int UsageError(FILE* err, const std::string& problem, bool preview = false) {
+  std::fprintf(err, "rastrum: error: %s\n%s", problem.c_str(), preview ? kPreviewUsage : kUsage);
   return kExitUsage;
 }
 
@@ -217,7 +244,7 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
   }
   const CString& command = args[0];
   if (command == CString(L"--help") || command == CString(L"-h")) {
-    std::fprintf(out, "%s\n%s", kUsage, kHelp);
+    std::fprintf(out, "%s%s\n%s", kUsage, kPreviewUsage, kHelp);
     exitCode = kExitConverted;
     return std::nullopt;
   }
@@ -226,12 +253,13 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
     exitCode = kExitConverted;
     return std::nullopt;
   }
-  if (command != CString(L"convert")) {
+  if (command != CString(L"convert") && command != CString(L"preview")) {
     UsageError(err, "unknown command '" + Utf8(command) + "'");
     return std::nullopt;
   }
 
   ConvertOptions options;
+  options.preview = command == CString(L"preview");
   bool haveFolder = false;
   bool optionsEnded = false;
   for (size_t i = 1; i < args.size(); ++i) {
@@ -239,8 +267,10 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
     bool isOption = !optionsEnded && arg.GetLength() > 1 && arg.GetAt(0) == L'-';
     if (!isOption) {
       if (haveFolder) {
-        UsageError(err, "more than one FOLDER given ('" + Utf8(options.folder) + "' and '" +
-                            Utf8(arg) + "')");
+        UsageError(
+            err,
+            "more than one FOLDER given ('" + Utf8(options.folder) + "' and '" + Utf8(arg) + "')",
+            options.preview);
         return std::nullopt;
       }
       options.folder = arg;
@@ -252,7 +282,7 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
       continue;
     }
     if (arg == CString(L"--help") || arg == CString(L"-h")) {
-      std::fprintf(out, "%s\n%s", kUsage, kHelp);
+      std::fprintf(out, "%s%s\n%s", kUsage, kPreviewUsage, kHelp);
       exitCode = kExitConverted;
       return std::nullopt;
     }
@@ -261,16 +291,20 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
     CString inlineValue = equals < 0 ? CString() : arg.Right(arg.GetLength() - equals - 1);
     const ValueOption* option = FindOption(name);
     if (!option) {
-      UsageError(err, "unknown option '" + Utf8(name) + "'");
+      UsageError(err, "unknown option '" + Utf8(name) + "'", options.preview);
+      return std::nullopt;
+    }
+    if (option->scope == (options.preview ? kConvertOnly : kPreviewOnly)) {
+      UsageError(err, Utf8(name) + " is not an option of " + Utf8(command), options.preview);
       return std::nullopt;
     }
     CString value;
     if (!TakeValue(args, i, inlineValue, equals >= 0, value)) {
-      UsageError(err, Utf8(name) + " needs a value");
+      UsageError(err, Utf8(name) + " needs a value", options.preview);
       return std::nullopt;
     }
     if (std::string problem = option->apply(value, options); !problem.empty()) {
-      UsageError(err, problem);
+      UsageError(err, problem, options.preview);
       return std::nullopt;
     }
   }
@@ -278,7 +312,7 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
 }
 
 int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
-  StreamReport report(out, err);
+  StreamReport report(out, err, !options.preview);
   CQuarryEngine engine(report);
   engine.m_nDepth = static_cast<uint8_t>(options.depth);
   engine.m_bFullPath = 1;
@@ -294,7 +328,11 @@ int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
   engine.m_background = options.background;
   CString folder = options.folder.IsEmpty() ? CString(L"bmp") : options.folder;
 
-  engine.ConvertFolder(folder, 1);
+  if (options.preview) {
+    engine.PreviewFolder(folder, options.page.IsEmpty() ? CString(L"preview.html") : options.page);
+  } else {
+    engine.ConvertFolder(folder, 1);
+  }
   const RunSummary& summary = report.summary();
   if (!summary.outputFailure.IsEmpty()) {
     std::fprintf(err, "rastrum: error: %s\n", Utf8(summary.outputFailure).c_str());

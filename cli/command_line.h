@@ -9,8 +9,10 @@
 #include "engine/pixel_encoder.h"
 #include "platform/cstring.h"
 
-// What `rastrum convert` was asked to do.
+// What `rastrum convert`, or `rastrum preview`, was asked to do.
 struct ConvertOptions {
+  bool preview = false;  // `preview`: write only the page, not the four files
+  CString page;          // preview: the page's path (empty: preview.html)
   int depth = 16;
   CString extensions = L"bmp";
   CString stem;          // empty: time-stamped names
@@ -35,7 +37,7 @@ enum ExitCode {
 std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args, FILE* out,
                                                FILE* err, int& exitCode);
 
-// Runs a conversion: message lines to `out`, the outcome to `err`.
+// Runs a conversion, or a preview: message lines to `out`, the outcome to `err`.
 int RunConvert(const ConvertOptions& options, FILE* out, FILE* err);
 
 // The whole program, for main and for tests.

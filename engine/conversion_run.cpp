@@ -1,12 +1,14 @@
 #include "engine/conversion_run.h"
 
+#include <algorithm>
+
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
 
 using platform::OutputStream;
 
 ConversionRun::ConversionRun(const OutputNames& names, std::unique_ptr<PixelEncoder> encoder,
-                             RunEvents& events, uint64_t binaryLimit)
+                             RunEvents& events, uint64_t binaryLimit, const OutputSet* outputs)
     : names_(names),
       events_(events),
       binaryLimit_(binaryLimit),
@@ -19,15 +21,20 @@ ConversionRun::ConversionRun(const OutputNames& names, std::unique_ptr<PixelEnco
       arraySink_(array_),
       tableSink_(table_, enum_),
       pixels_(static_cast<size_t>(kMaxDimension)),
-      encoded_(static_cast<size_t>(kMaxDimension) * 4) {}
+      encoded_(static_cast<size_t>(kMaxDimension) * 4) {
+  if (outputs) {
+    outputs_ = *outputs;
+  } else {
+    outputs_.created = {&table_, &binary_, &enum_, &array_};
+    outputs_.closed = {&enum_, &table_, &binary_, &array_};
+    outputs_.kept = outputs_.created;
+    outputs_.sinks = {&tableSink_, &binarySink_, &arraySink_};
+  }
+}
 
 template <typename Step>
 void ConversionRun::ForEachSink(Step step) {
-  for (OutputSink* sink :
-       {static_cast<OutputSink*>(&tableSink_), static_cast<OutputSink*>(&binarySink_),
-        static_cast<OutputSink*>(&arraySink_)}) {
-    step(*sink);
-  }
+  for (OutputSink* sink : outputs_.sinks) step(*sink);
 }
 
 void ConversionRun::Fail(const char* verb, const std::string& path, const CString& reason) {
@@ -37,10 +44,10 @@ void ConversionRun::Fail(const char* verb, const std::string& path, const CStrin
 }
 
 bool ConversionRun::Open() {
-  for (OutputFile* file : {&table_, &binary_, &enum_, &array_}) {
+  for (OutputFile* file : outputs_.created) {
     if (!file->Create()) {
       int error = file->error();
-      for (OutputFile* other : {&table_, &binary_, &enum_, &array_}) other->Discard();
+      for (OutputFile* other : outputs_.created) other->Discard();
       Fail("create", file->path(), platform::AnsiToWide(platform::SystemErrorText(error)));
       return false;
     }
@@ -50,7 +57,8 @@ bool ConversionRun::Open() {
 }
 
 bool ConversionRun::AnyFileFailed() const {
-  return table_.failed() || binary_.failed() || enum_.failed() || array_.failed();
+  return std::any_of(outputs_.created.begin(), outputs_.created.end(),
+                     [](const OutputFile* file) { return file->failed(); });
 }
 
 void ConversionRun::EnterFolder(const std::string& ansiFolder) {
@@ -58,6 +66,7 @@ void ConversionRun::EnterFolder(const std::string& ansiFolder) {
 }
 
 void ConversionRun::FileNotConverted(const CString& line) {
+  ForEachSink([&](OutputSink& sink) { sink.FileReported(line); });
   events_.OnMessageLine(line);
 }
 
@@ -85,12 +94,14 @@ bool ConversionRun::BeginPicture(const PictureHeader& header, const std::string&
 }
 
 void ConversionRun::EmitRow() {
+  ForEachSink([&](OutputSink& sink) { sink.SourceRow(pixels_.data(), entry_); });
   encoder_->EncodeRow(pixels_.data(), entry_.width, encoded_.data());
   ForEachSink([&](OutputSink& sink) { sink.WriteRow(encoded_.data(), entry_); });
 }
 
 void ConversionRun::EndPicture(const CString& line, const CString& path, bool complete) {
   ForEachSink([&](OutputSink& sink) { sink.EndPicture(entry_); });
+  ForEachSink([&](OutputSink& sink) { sink.FileReported(line); });
   ++nextIndex_;
   nextOffset_ += entry_.length;
   if (complete) ++converted_;
@@ -101,20 +112,20 @@ void ConversionRun::EndPicture(const CString& line, const CString& path, bool co
 RunSummary ConversionRun::Finish(int32_t filesSelected, bool replace) {
   if (!failed()) ForEachSink([](OutputSink& sink) { sink.EndRun(); });
   // Closed in this order, so a failure is named by the first file in it.
-  for (OutputFile* file : {&enum_, &table_, &binary_, &array_}) {
+  for (OutputFile* file : outputs_.closed) {
     if (!file->Close()) {
       Fail("write", file->path(), platform::AnsiToWide(platform::SystemErrorText(file->error())));
     }
   }
   if (failure_.IsEmpty() && replace) {
-    for (OutputFile* file : {&table_, &binary_, &enum_, &array_}) {
+    for (OutputFile* file : outputs_.kept) {
       if (!file->Commit()) {
         Fail("write", file->path(), platform::AnsiToWide(platform::SystemErrorText(file->error())));
         break;
       }
     }
   }
-  for (OutputFile* file : {&table_, &binary_, &enum_, &array_}) file->Discard();
+  for (OutputFile* file : outputs_.created) file->Discard();
 
   RunSummary summary;
   summary.filesSelected = filesSelected;

@@ -1,7 +1,7 @@
 // ConversionRun: one run's outputs and counters. It owns the four output
-// files and their sinks, the encoder of the run's format, the running picture
-// index and byte offset, and what it reports. The walk and the picture step
-// are handed it; nothing of a run outlives it.
+// files and their sinks (or is handed a preview's in their place), the encoder of the run's format,
+// the running picture index and byte offset, and what it reports. The walk and the picture step are
+// handed it; nothing of a run outlives it.
 #pragma once
 
 #include <cstdint>
@@ -19,10 +19,19 @@
 // The table's offsets are 32-bit: no picture may end past 4 GiB - 1.
 inline constexpr uint64_t kMaxBinaryImageSize = uint64_t{1} << 32;
 
+// The files a run writes and the sinks that write them.
+struct OutputSet {
+  std::vector<OutputFile*> created;  // created in this order; all discarded at the end
+  std::vector<OutputFile*> closed;   // closed in this order: a failure names the first file
+  std::vector<OutputFile*> kept;     // put in place in this order when nothing failed
+  std::vector<OutputSink*> sinks;
+};
+
 class ConversionRun {
  public:
+  // `outputs`, when given, replaces the four firmware files (and outlives the run).
   ConversionRun(const OutputNames& names, std::unique_ptr<PixelEncoder> encoder, RunEvents& events,
-                uint64_t binaryLimit = kMaxBinaryImageSize);
+                uint64_t binaryLimit = kMaxBinaryImageSize, const OutputSet* outputs = nullptr);
   ConversionRun(const ConversionRun&) = delete;
   ConversionRun& operator=(const ConversionRun&) = delete;
 
@@ -68,6 +77,7 @@ class ConversionRun {
   BinaryImageSink binarySink_;
   ArrayTextSink arraySink_;
   TableSink tableSink_;
+  OutputSet outputs_;
 
   PictureEntry entry_;
   int32_t nextIndex_ = 0;

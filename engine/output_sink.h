@@ -7,6 +7,8 @@
 
 #include "engine/array_text.h"
 #include "engine/output_file.h"
+#include "engine/pixel.h"
+#include "platform/cstring.h"
 
 // One accepted picture as the outputs describe it.
 struct PictureEntry {
@@ -31,6 +33,12 @@ class OutputSink {
   // One row, top row first: entry.width pixels of entry.bytesPerPixel bytes.
   virtual void WriteRow(const uint8_t* encoded, const PictureEntry& entry) = 0;
   virtual void EndPicture(const PictureEntry& entry) = 0;
+  // For sinks that show pictures rather than store them: each row's source
+  // pixels, just before WriteRow gets its encoded bytes.
+  virtual void SourceRow(const Pixel*, const PictureEntry&) {}
+  // Every selected file's message line in walk order; a picture's comes
+  // after its EndPicture.
+  virtual void FileReported(const CString&) {}
   // Once, when the walk ended without an output failure.
   virtual void EndRun() = 0;
 };

@@ -27,6 +27,10 @@ int CQuarryEngine::ConvertFolder(CString folder, uint8_t topLevel) {
   if (topLevel != 1) return 0;
   ConversionRun run(MakeOutputNames(), EncoderForDepth(m_nDepth, m_background), m_events,
                     m_nBinaryLimit);
+  return RunFolder(run, folder);
+}
+
+int CQuarryEngine::RunFolder(ConversionRun& run, const CString& folder) {
   if (run.Open()) {
     m_walkPath.clear();
     if (auto identity = platform::IdentifyFolder(folder)) m_walkPath.push_back(*identity);

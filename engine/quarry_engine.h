@@ -29,6 +29,11 @@ class CQuarryEngine {
   // converts nothing and returns 0 (sub-folders are walked within the run).
   int ConvertFolder(CString folder, uint8_t topLevel);
 
+  // The same run with the same settings, writing only the HTML preview page
+  // at `page` (a file path) in place of the four files. Returns as
+  // ConvertFolder.
+  int PreviewFolder(const CString& folder, const CString& page);
+
   // Checks one selected file's picture and, when it is accepted, puts it
   // through the run's encoder into its outputs.
   void ConvertPicture(ConversionRun& run, PictureSource& source, const CString& linePrefix,
@@ -60,6 +65,8 @@ class CQuarryEngine {
 
  private:
   OutputNames MakeOutputNames() const;
+  // Walks `folder` into `run` and finishes it; 1 when no output failed.
+  int RunFolder(ConversionRun& run, const CString& folder);
   void WalkFolder(ConversionRun& run, const CString& folder);
   void EnterSubFolder(ConversionRun& run, const CString& folder);
   void SelectFile(ConversionRun& run, const CString& folder, const CString& name);

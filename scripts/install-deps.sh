@@ -10,20 +10,23 @@ packages=()
 for group in "$@"; do
   case "$group" in
     # The engine reads PNG and JPEG through libspng and libjpeg-turbo; the
-    # tests also encode and decode through libturbojpeg.
+    # tests also encode and decode through libturbojpeg, and Python's
+    # html.parser reads the preview page back.
     build) packages+=(cmake g++ make ccache pkg-config libspng-dev libjpeg62-turbo-dev) ;;
     test) packages+=(cmake g++ make ccache libgtest-dev gcc pkg-config libspng-dev
-                     libjpeg62-turbo-dev libturbojpeg0-dev) ;;
+                     libjpeg62-turbo-dev libturbojpeg0-dev python3) ;;
     bench) packages+=(xxd time) ;;
     fuzz) packages+=(cmake make ccache clang libclang-rt-dev pkg-config libspng-dev
                      libjpeg62-turbo-dev) ;;
     # The dialog program: wxWidgets on GTK 3 and a CJK font for its Chinese texts.
     desktop) packages+=(libwxgtk3.2-dev fonts-wqy-microhei) ;;
     # The dialog program, and the X server, input driver, window manager and
-    # screenshots of its tests, and the PNG decoder that checks the desktop icon.
+    # screenshots of its tests, the PNG decoder that checks the desktop icon,
+    # and the browser that takes the preview page's screenshot (large, so not
+    # in the test group).
     dialog) packages+=(cmake g++ make ccache libwxgtk3.2-dev libgtest-dev fonts-wqy-microhei
                        xvfb xauth xdotool x11-utils imagemagick pkg-config libspng-dev
-                       libjpeg62-turbo-dev libturbojpeg0-dev metacity) ;;
+                       libjpeg62-turbo-dev libturbojpeg0-dev metacity chromium) ;;
     # Cross-building for Windows (MinGW-w64 with the posix thread model, which
     # GoogleTest needs), GoogleTest's sources for it, and Wine to run the result;
     # zlib built for MinGW, and what apt-get source needs to fetch and unpack

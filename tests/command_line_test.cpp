@@ -28,6 +28,10 @@ using testing_support::WriteFile;
 const std::string kUsage =
     "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR]\n"
     "                       [--input strict|any] [--background RRGGBB] [FOLDER]\n";
+const std::string kHelpStart =
+    kUsage +
+    "       rastrum preview [--depth 24|16|8] [--ext TEXT] [--input strict|any]\n"
+    "                       [--background RRGGBB] [--page FILE] [FOLDER]\n\nConverts ";
 
 using Outcome = testing_support::CommandOutcome;
 
@@ -142,12 +146,11 @@ TEST_P(Information, GoesToStandardOutputAndExitsZero) {
   EXPECT_EQ(o.out.substr(0, GetParam().start.size()), GetParam().start);
 }
 
-INSTANTIATE_TEST_SUITE_P(Requests, Information,
-                         ::testing::Values(InfoCase{{L"--help"}, kUsage + "\nConverts "},
-                                           InfoCase{{L"-h"}, kUsage + "\nConverts "},
-                                           InfoCase{{L"convert", L"--depth", L"8", L"--help"},
-                                                    kUsage + "\nConverts "},
-                                           InfoCase{{L"--version"}, "1.0.0.1\n"}));
+INSTANTIATE_TEST_SUITE_P(
+    Requests, Information,
+    ::testing::Values(InfoCase{{L"--help"}, kHelpStart}, InfoCase{{L"-h"}, kHelpStart},
+                      InfoCase{{L"convert", L"--depth", L"8", L"--help"}, kHelpStart},
+                      InfoCase{{L"--version"}, "1.0.0.1\n"}));
 
 class CommandRun : public ::testing::Test {
  protected:
