@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "cli/depfile.h"
 #include "engine/extension_list.h"
 #include "engine/output_names.h"
 #include "engine/quarry_engine.h"
@@ -14,7 +15,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [--depfile "
+    "FILE] [FOLDER]\n";
 constexpr const char* kHelp =
     "Converts every 24-bit BMP picture under FOLDER (default \"bmp\") whose\n"
     "extension is one of the words of TEXT into one binary image file, a table\n"
@@ -25,6 +27,8 @@ constexpr const char* kHelp =
     "  --name STEM      name the table and binary image files STEM.txt and STEM.bin\n"
     "                   instead of the local date, time and depth\n"
     "  --out DIR        create the four files in DIR (default: current directory)\n"
+    "  --depfile FILE   after exit 0 or 4, write a Make/Ninja dependency file: the\n"
+    "                   binary image file depends on every selected file and folder\n"
     "  --help, --version\n"
     "\n"
     "Exit status: 0 every selected file converted, 1 no related files, 2 usage error,\n"
@@ -40,6 +44,8 @@ std::string Utf8(const CString& text) {
 class StreamReport : public RunEvents {
  public:
   StreamReport(FILE* out, FILE* err) : out_(out), err_(err) {}
+  void OnFolderEntered(const std::string& path) override { inputs_.push_back(path); }
+  void OnFileSelected(const std::string& path) override { inputs_.push_back(path); }
   void OnMessageLine(const CString& line) override { Print(out_, Utf8(line)); }
   void OnPictureAdded(const PictureEntry& entry, const CString& path) override;
   void OnOutputFailure(const CString& failure) override { Print(out_, Utf8(failure)); }
@@ -48,6 +54,8 @@ class StreamReport : public RunEvents {
     summary_ = summary;
   }
   const RunSummary& summary() const { return summary_; }
+  // Every folder entered and file selected, in walk order.
+  const std::vector<std::string>& inputs() const { return inputs_; }
 
  private:
   static void Print(FILE* stream, std::string text) {
@@ -58,6 +66,7 @@ class StreamReport : public RunEvents {
   FILE* out_;
   FILE* err_;
   RunSummary summary_;
+  std::vector<std::string> inputs_;
   // Array names in bmp.c so far, with the path of the picture that took each.
   std::unordered_map<std::string, std::string> arrayNames_;
 };
@@ -134,6 +143,12 @@ constexpr ValueOption kValueOptions[] = {
        if (value.IsEmpty()) return "--name needs a non-empty STEM";
        options.stem = value;
        return StemProblem(value);
+     }},
+    {L"--depfile",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       if (value.IsEmpty()) return "--depfile needs a non-empty FILE";
+       options.depfile = value;
+       return {};
      }},
     {L"--out",
      [](const CString& value, ConvertOptions& options) -> std::string {
@@ -266,6 +281,15 @@ int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
       std::fprintf(err, "rastrum: No related files\n");
     }
     return kExitNoFiles;
+  }
+  if (!options.depfile.IsEmpty()) {
+    std::string problem =
+        WriteDependencyFile(platform::WideToAnsi(options.depfile),
+                            DependencyText(summary.binaryImagePath, report.inputs()));
+    if (!problem.empty()) {
+      std::fprintf(err, "rastrum: error: %s\n", problem.c_str());
+      return kExitOutputFailed;
+    }
   }
   if (summary.filesNotConverted > 0) {
     std::fprintf(err, "rastrum: %d of %d selected files were not converted\n",

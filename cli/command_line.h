@@ -14,6 +14,7 @@ struct ConvertOptions {
   CString stem;          // empty: time-stamped names
   CString outputFolder;  // empty: the current directory
   CString folder;        // empty: "bmp"
+  CString depfile;       // empty: no dependency file
 };
 
 // Exit codes of `rastrum`.

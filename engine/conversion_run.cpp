@@ -116,6 +116,7 @@ RunSummary ConversionRun::Finish(int32_t filesSelected, bool replace) {
   summary.picturesConverted = converted_;
   summary.filesNotConverted = filesSelected - converted_;
   summary.outputFailure = failure_;
+  summary.binaryImagePath = binary_.path();
   events_.OnRunEnd(summary);
   return summary;
 }

@@ -11,7 +11,7 @@ for group in "$@"; do
   case "$group" in
     build) packages+=(cmake g++ make ccache) ;;
     # The suites; the headless dialog suite decodes the generated icon with libspng.
-    test) packages+=(cmake g++ make ccache libgtest-dev gcc pkg-config libspng-dev) ;;
+    test) packages+=(cmake g++ make ccache libgtest-dev gcc pkg-config libspng-dev ninja-build) ;;
     bench) packages+=(xxd time) ;;
     fuzz) packages+=(cmake make ccache clang libclang-rt-dev) ;;
     # The dialog program: wxWidgets on GTK 3 and a CJK font for its Chinese texts.
