@@ -19,7 +19,8 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 const std::string kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [--depfile FILE] [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [--depfile "
+    "FILE] [FOLDER]\n";
 
 class CommandRunPosix : public ::testing::Test {
  protected:
