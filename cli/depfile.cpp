@@ -19,9 +19,16 @@ std::string EscapeDependencyPath(const std::string& path) {
 std::string DependencyText(const std::string& target,
                            const std::vector<std::string>& prerequisites) {
   std::string text = EscapeDependencyPath(target) + ":";
-  for (const std::string& path : prerequisites) text += " \\\n  " + EscapeDependencyPath(path);
+  for (const std::string& path : prerequisites) {
+    text += " \\\n  ";
+    text += EscapeDependencyPath(path);
+  }
   text += "\n";
-  for (const std::string& path : prerequisites) text += "\n" + EscapeDependencyPath(path) + ":\n";
+  for (const std::string& path : prerequisites) {
+    text += "\n";
+    text += EscapeDependencyPath(path);
+    text += ":\n";
+  }
   return text;
 }
 
