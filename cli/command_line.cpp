@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "cli/depfile.h"
 #include "engine/extension_list.h"
 #include "engine/output_names.h"
 #include "engine/quarry_engine.h"
@@ -15,7 +16,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR]\n"
-    "                       [--input strict|any] [--background RRGGBB] [FOLDER]\n";
+    "                       [--input strict|any] [--background RRGGBB] [--depfile FILE]\n"
+    "                       [FOLDER]\n";
 constexpr const char* kPreviewUsage =
     "       rastrum preview [--depth 24|16|8] [--ext TEXT] [--input strict|any]\n"
     "                       [--background RRGGBB] [--page FILE] [FOLDER]\n";
@@ -33,6 +35,8 @@ constexpr const char* kHelp =
     "                   54-byte headers; any: every BMP variant, PNG and JPEG,\n"
     "                   told apart by their content\n"
     "  --background RRGGBB  the colour under transparent pixels, in hex (default 000000)\n"
+    "  --depfile FILE   after exit 0 or 4, write a Make/Ninja dependency file: the\n"
+    "                   binary image file depends on every selected file and folder\n"
     "  --help, --version\n"
     "\n"
     "preview converts the same pictures, with every option of convert but --name\n"
@@ -54,6 +58,8 @@ class StreamReport : public RunEvents {
  public:
   StreamReport(FILE* out, FILE* err, bool warnArrayNames)
       : out_(out), err_(err), warnArrayNames_(warnArrayNames) {}
+  void OnFolderEntered(const std::string& path) override { inputs_.push_back(path); }
+  void OnFileSelected(const std::string& path) override { inputs_.push_back(path); }
   void OnMessageLine(const CString& line) override { Print(out_, Utf8(line)); }
   void OnPictureAdded(const PictureEntry& entry, const CString& path) override;
   void OnOutputFailure(const CString& failure) override { Print(out_, Utf8(failure)); }
@@ -62,6 +68,8 @@ class StreamReport : public RunEvents {
     summary_ = summary;
   }
   const RunSummary& summary() const { return summary_; }
+  // Every folder entered and file selected, in walk order.
+  const std::vector<std::string>& inputs() const { return inputs_; }
 
  private:
   static void Print(FILE* stream, std::string text) {
@@ -73,6 +81,7 @@ class StreamReport : public RunEvents {
   FILE* err_;
   bool warnArrayNames_;  // only a conversion writes bmp.c
   RunSummary summary_;
+  std::vector<std::string> inputs_;
   // Array names in bmp.c so far, with the path of the picture that took each.
   std::unordered_map<std::string, std::string> arrayNames_;
 };
@@ -172,6 +181,13 @@ constexpr ValueOption kValueOptions[] = {
        if (value.IsEmpty()) return "--name needs a non-empty STEM";
        options.stem = value;
        return StemProblem(value);
+     },
+     kConvertOnly},
+    {L"--depfile",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       if (value.IsEmpty()) return "--depfile needs a non-empty FILE";
+       options.depfile = value;
+       return {};
      },
      kConvertOnly},
     {L"--out",
@@ -346,6 +362,15 @@ int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
       std::fprintf(err, "rastrum: No related files\n");
     }
     return kExitNoFiles;
+  }
+  if (!options.depfile.IsEmpty()) {
+    std::string problem =
+        WriteDependencyFile(platform::WideToAnsi(options.depfile),
+                            DependencyText(summary.binaryImagePath, report.inputs()));
+    if (!problem.empty()) {
+      std::fprintf(err, "rastrum: error: %s\n", problem.c_str());
+      return kExitOutputFailed;
+    }
   }
   if (summary.filesNotConverted > 0) {
     std::fprintf(err, "rastrum: %d of %d selected files were not converted\n",

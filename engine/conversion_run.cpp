@@ -133,6 +133,7 @@ RunSummary ConversionRun::Finish(int32_t filesSelected, bool replace) {
   summary.filesNotConverted = filesSelected - converted_;
   summary.filesRejected = rejected_;
   summary.outputFailure = failure_;
+  summary.binaryImagePath = binary_.path();
   events_.OnRunEnd(summary);
   return summary;
 }

@@ -11,6 +11,7 @@
 #include "platform/text_encoding.h"
 
 void CQuarryEngine::WalkFolder(ConversionRun& run, const CString& folder) {
+  m_events.OnFolderEntered(platform::WideToAnsi(folder));
   platform::DirSearch search;
   bool moreEntries = search.FindFile(folder);
   // After an output failure nothing more can be written, so the walk ends.
@@ -52,6 +53,7 @@ void CQuarryEngine::SelectFile(ConversionRun& run, const CString& folder, const 
   }
   if (!selected) return;
 
+  m_events.OnFileSelected(platform::WideToAnsi(folder + platform::PathSeparator() + name));
   CString path = m_bFullPath ? folder + platform::PathSeparator() + name : name;
   ++m_nFileCount;
   CString linePrefix;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/output_sink.h"
 #include "platform/cstring.h"
@@ -19,11 +20,18 @@ struct RunSummary {
   // What failed and why, when an output file could not be created, written
   // or put in place; empty otherwise.
   CString outputFailure;
+  // The binary image file's path as created (the output folder included).
+  std::string binaryImagePath;
 };
 
 class RunEvents {
  public:
   virtual ~RunEvents() = default;
+  // The walk entered a folder, the top folder first; `path` is its bytes as
+  // the file system takes them, so build tools can watch it.
+  virtual void OnFolderEntered(const std::string& path) = 0;
+  // A file's extension selected it, before it is opened; `path` as above.
+  virtual void OnFileSelected(const std::string& path) = 0;
   // A message line about a selected file, in walk order.
   virtual void OnMessageLine(const CString& line) = 0;
   // A picture went into the outputs; `path` is as in its message line.

@@ -27,6 +27,8 @@ namespace fs = std::filesystem;
 
 class Log : public RunEvents {
  public:
+  void OnFolderEntered(const std::string&) override {}
+  void OnFileSelected(const std::string&) override {}
   void OnMessageLine(const CString& line) override { lines.push_back(line.str()); }
   void OnPictureAdded(const PictureEntry&, const CString&) override {}
   void OnOutputFailure(const CString& text) override { failure = text.str(); }

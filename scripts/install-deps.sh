@@ -14,7 +14,7 @@ for group in "$@"; do
     # html.parser reads the preview page back.
     build) packages+=(cmake g++ make ccache pkg-config libspng-dev libjpeg62-turbo-dev) ;;
     test) packages+=(cmake g++ make ccache libgtest-dev gcc pkg-config libspng-dev
-                     libjpeg62-turbo-dev libturbojpeg0-dev python3) ;;
+                     libjpeg62-turbo-dev libturbojpeg0-dev python3 ninja-build) ;;
     bench) packages+=(xxd time) ;;
     fuzz) packages+=(cmake make ccache clang libclang-rt-dev pkg-config libspng-dev
                      libjpeg62-turbo-dev) ;;

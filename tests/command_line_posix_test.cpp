@@ -20,7 +20,8 @@ using testing_support::WriteFile;
 
 const std::string kUsage =
     "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR]\n"
-    "                       [--input strict|any] [--background RRGGBB] [FOLDER]\n";
+    "                       [--input strict|any] [--background RRGGBB] [--depfile FILE]\n"
+    "                       [FOLDER]\n";
 
 class CommandRunPosix : public ::testing::Test {
  protected:

@@ -51,6 +51,8 @@ class CQuarryDlg : public CDialog, private RunEvents, public CQuarryEngine {
   DECLARE_MESSAGE_MAP()
 
  private:
+  void OnFolderEntered(const std::string&) override {}
+  void OnFileSelected(const std::string&) override {}
   void OnMessageLine(const CString& line) override;
   void OnPictureAdded(const PictureEntry&, const CString&) override {}
   void OnOutputFailure(const CString& failure) override;

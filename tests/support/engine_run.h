@@ -20,6 +20,8 @@ extern const std::string kEnumClosing;   // "}_PICTURE_Index_;" and a blank line
 // Keeps every line, as the dialog's list box would, and how the run ended.
 class RecordingLog : public RunEvents {
  public:
+  void OnFolderEntered(const std::string& path) override { folders.push_back(path); }
+  void OnFileSelected(const std::string& path) override { selected.push_back(path); }
   void OnMessageLine(const CString& line) override { lines.push_back(line.str()); }
   void OnPictureAdded(const PictureEntry& entry, const CString&) override {
     pictures.push_back(entry);
@@ -33,6 +35,8 @@ class RecordingLog : public RunEvents {
     ++ends;
   }
 
+  std::vector<std::string> folders;
+  std::vector<std::string> selected;
   std::vector<std::wstring> lines;
   std::vector<PictureEntry> pictures;
   std::wstring failure;
