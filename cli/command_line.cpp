@@ -14,13 +14,22 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8 | --format NAME] [--dither MODE] [--align N]\n"
+    "                       [--header NAME [--embed]] [--manifest FILE]\n"
+    "                       [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
 constexpr const char* kHelp =
     "Converts every 24-bit BMP picture under FOLDER (default \"bmp\") whose\n"
     "extension is one of the words of TEXT into one binary image file, a table\n"
     "file, tmp.txt and bmp.c.\n"
     "\n"
     "  --depth 24|16|8  output bits per pixel (default 16: RGB565)\n"
+    "  --format NAME    output pixel format instead of a depth: rgb565 (= --depth 16),\n"
+    "                   rgb565le, bgr565, bgr565le, rgb888 (= --depth 24), bgr888,\n"
+    "                   r3g2b3 (= --depth 8), rgb332, argb8888, rgba8888, rgb565a8\n"
+    "  --dither MODE    none (default), ordered (8x8 Bayer) or diffusion\n"
+    "                   (Floyd-Steinberg), for channels narrower than 8 bits\n"
+    "  --align N        start every picture at a multiple of N bytes in the binary\n"
+    "                   image file: 1 (default), 2, 4, ... 4096; the gaps are zeros\n"
     "  --ext TEXT       extensions, separated by blanks, case-sensitive (default \"bmp\")\n"
     "  --name STEM      name the table and binary image files STEM.txt and STEM.bin\n"
     "                   instead of the local date, time and depth\n"
@@ -122,7 +131,31 @@ constexpr ValueOption kValueOptions[] = {
          return "--depth must be 24, 16 or 8, not '" + Utf8(value) + "'";
        }
        options.depth = std::stoi(value.str());
+       options.depthGiven = true;
        return {};
+     }},
+    {L"--format",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       options.format = FormatNamed(Utf8(value));
+       if (!options.format) return "--format has no format '" + Utf8(value) + "' (see --help)";
+       return {};
+     }},
+    {L"--dither",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       std::optional<Dither> dither = DitherNamed(Utf8(value));
+       if (!dither) return "--dither must be none, ordered or diffusion, not '" + Utf8(value) + "'";
+       options.dither = *dither;
+       return {};
+     }},
+    {L"--align",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       for (uint32_t n = 1; n <= 4096; n *= 2) {
+         if (value == CString(std::to_wstring(n).c_str())) {
+           options.alignment = n;
+           return {};
+         }
+       }
+       return "--align must be a power of two from 1 to 4096, not '" + Utf8(value) + "'";
      }},
     {L"--ext",
      [](const CString& value, ConvertOptions& options) -> std::string {
@@ -141,6 +174,12 @@ constexpr ValueOption kValueOptions[] = {
        return {};
      }},
 };
+
+// Options that are each fine alone but not together.
+std::string CombinationProblem(const ConvertOptions& options) {
+  if (options.depthGiven && options.format) return "give --depth or --format, not both";
+  return {};
+}
 
 const ValueOption* FindOption(const CString& name) {
   for (const ValueOption& option : kValueOptions) {
@@ -234,6 +273,10 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
       return std::nullopt;
     }
   }
+  if (std::string problem = CombinationProblem(options); !problem.empty()) {
+    UsageError(err, problem);
+    return std::nullopt;
+  }
   return options;
 }
 
@@ -241,6 +284,9 @@ int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
   StreamReport report(out, err);
   CQuarryEngine engine(report);
   engine.m_nDepth = static_cast<uint8_t>(options.depth);
+  engine.m_format = options.format;
+  engine.m_dither = options.dither;
+  engine.m_nAlignment = options.alignment;
   engine.m_bFullPath = 1;
   engine.m_nFileCount = 0;
   engine.m_nExtCount = 0;

@@ -1,15 +1,21 @@
 // `rastrum`: the command-line front end over the conversion engine.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <vector>
 
+#include "engine/pixel_format.h"
 #include "platform/cstring.h"
 
 // What `rastrum convert` was asked to do.
 struct ConvertOptions {
   int depth = 16;
+  bool depthGiven = false;
+  std::optional<PixelFormat> format;  // overrides depth
+  Dither dither = Dither::kNone;
+  uint32_t alignment = 1;
   CString extensions = L"bmp";
   CString stem;          // empty: time-stamped names
   CString outputFolder;  // empty: the current directory

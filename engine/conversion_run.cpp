@@ -5,29 +5,26 @@
 
 using platform::OutputStream;
 
-ConversionRun::ConversionRun(const OutputNames& names, std::unique_ptr<PixelEncoder> encoder,
-                             RunEvents& events, uint64_t binaryLimit)
-    : names_(names),
+namespace {
+
+// The later planes of a planar picture are kept in memory up to this size
+// (an alpha plane of 4096 x 4096); a larger picture is read a second time.
+constexpr uint64_t kPlaneBufferLimit = uint64_t{16} << 20;
+
+}  // namespace
+
+ConversionRun::ConversionRun(const OutputPlan& plan, RunEvents& events, uint64_t binaryLimit)
+    : outputs_(plan),
       events_(events),
       binaryLimit_(binaryLimit),
-      encoder_(std::move(encoder)),
-      table_(names.folder, names.table, OutputStream::Mode::kText),
-      binary_(names.folder, names.binary, OutputStream::Mode::kBinary),
-      enum_(names.folder, kEnumFileName, OutputStream::Mode::kText),
-      array_(names.folder, kArrayFileName, OutputStream::Mode::kText),
-      binarySink_(binary_),
-      arraySink_(array_),
-      tableSink_(table_, enum_),
+      alignment_(plan.alignment),
+      encoder_(EncoderFor(plan.format, plan.dither, plan.background)),
       pixels_(static_cast<size_t>(kMaxDimension)),
       encoded_(static_cast<size_t>(kMaxDimension) * 4) {}
 
 template <typename Step>
 void ConversionRun::ForEachSink(Step step) {
-  for (OutputSink* sink :
-       {static_cast<OutputSink*>(&tableSink_), static_cast<OutputSink*>(&binarySink_),
-        static_cast<OutputSink*>(&arraySink_)}) {
-    step(*sink);
-  }
+  for (OutputSink* sink : outputs_.sinks()) step(*sink);
 }
 
 void ConversionRun::Fail(const char* verb, const std::string& path, const CString& reason) {
@@ -37,20 +34,23 @@ void ConversionRun::Fail(const char* verb, const std::string& path, const CStrin
 }
 
 bool ConversionRun::Open() {
-  for (OutputFile* file : {&table_, &binary_, &enum_, &array_}) {
+  for (OutputFile* file : outputs_.files()) {
     if (!file->Create()) {
       int error = file->error();
-      for (OutputFile* other : {&table_, &binary_, &enum_, &array_}) other->Discard();
+      for (OutputFile* other : outputs_.files()) other->Discard();
       Fail("create", file->path(), platform::AnsiToWide(platform::SystemErrorText(error)));
       return false;
     }
   }
-  ForEachSink([&](OutputSink& sink) { sink.BeginRun(names_.table); });
+  ForEachSink([&](OutputSink& sink) { sink.BeginRun(outputs_.runName()); });
   return true;
 }
 
 bool ConversionRun::AnyFileFailed() const {
-  return table_.failed() || binary_.failed() || enum_.failed() || array_.failed();
+  for (const OutputFile* file : outputs_.files()) {
+    if (file->failed()) return true;
+  }
+  return false;
 }
 
 void ConversionRun::EnterFolder(const std::string& ansiFolder) {
@@ -61,33 +61,83 @@ void ConversionRun::FileNotConverted(const CString& line) {
   events_.OnMessageLine(line);
 }
 
-bool ConversionRun::BeginPicture(const PictureHeader& header, const std::string& ansiName) {
+bool ConversionRun::BeginPicture(const PictureHeader& header, const std::string& ansiName,
+                                 const CString& relativePath) {
   entry_ = PictureEntry{};
   entry_.index = nextIndex_;
-  entry_.offset = nextOffset_;
+  entry_.offset = (nextOffset_ + alignment_ - 1) / alignment_ * alignment_;
+  entry_.padding = entry_.offset - nextOffset_;
   entry_.width = header.width;
   entry_.height = header.height;
   entry_.bytesPerPixel = encoder_->BytesPerPixel();
   entry_.length = uint64_t{header.height} * header.width * entry_.bytesPerPixel;
   entry_.storedSize = header.storedSize;
   entry_.ansiName = ansiName;
+  entry_.relativePath = relativePath;
+  entry_.sourceBits = header.sourceBits;
+  entry_.sourceFormat = header.sourceFormat;
   if (entry_.offset + entry_.length > binaryLimit_) {
-    Fail("write", binary_.path(), L"the binary image file would exceed 4 GiB");
+    Fail("write", outputs_.binary().path(), L"the binary image file would exceed 4 GiB");
     return false;
   }
+  const uint64_t laterPlaneBytes =
+      entry_.length / entry_.bytesPerPixel * (entry_.bytesPerPixel - encoder_->PlaneBytes(0));
+  passes_ = laterPlaneBytes > kPlaneBufferLimit ? encoder_->PlaneCount() : 1;
+  pass_ = 0;
+  row_ = 0;
+  laterPlanes_.clear();
+  encoder_->BeginPicture(entry_.width);
   ForEachSink([&](OutputSink& sink) { sink.BeginPicture(entry_); });
   return true;
 }
 
+// Where plane `plane` starts in an encoded row.
+size_t ConversionRun::PlaneStart(int plane) const {
+  size_t start = 0;
+  for (int p = 0; p < plane; ++p) start += size_t{entry_.width} * encoder_->PlaneBytes(p);
+  return start;
+}
+
+void ConversionRun::WritePlaneRow(const uint8_t* encoded, int plane) {
+  const int bytes = encoder_->PlaneBytes(plane);
+  ForEachSink([&](OutputSink& sink) { sink.WriteRow(encoded, bytes, entry_); });
+}
+
 void ConversionRun::EmitRow() {
+  if (row_ == entry_.height) {
+    // A pass for the next plane: the encoder starts the picture again, so a
+    // dithered first plane it encodes along comes out the same.
+    ++pass_;
+    row_ = 0;
+    encoder_->BeginPicture(entry_.width);
+  }
+  ++row_;
   encoder_->EncodeRow(pixels_.data(), entry_.width, encoded_.data());
-  ForEachSink([&](OutputSink& sink) { sink.WriteRow(encoded_.data(), entry_); });
+  WritePlaneRow(encoded_.data() + PlaneStart(pass_), pass_);
+  if (passes_ == 1 && encoder_->PlaneCount() > 1) {
+    const size_t start = PlaneStart(1);
+    laterPlanes_.insert(laterPlanes_.end(), encoded_.begin() + start,
+                        encoded_.begin() + PlaneStart(encoder_->PlaneCount()));
+  }
+}
+
+void ConversionRun::WriteBufferedPlanes() {
+  if (laterPlanes_.empty()) return;
+  const size_t rowBytes = laterPlanes_.size() / entry_.height;
+  const size_t first = PlaneStart(1);
+  for (int plane = 1; plane < encoder_->PlaneCount(); ++plane) {
+    for (uint32_t k = 0; k < entry_.height; ++k) {
+      WritePlaneRow(laterPlanes_.data() + k * rowBytes + PlaneStart(plane) - first, plane);
+    }
+  }
+  laterPlanes_.clear();
 }
 
 void ConversionRun::EndPicture(const CString& line, const CString& path, bool complete) {
+  WriteBufferedPlanes();
   ForEachSink([&](OutputSink& sink) { sink.EndPicture(entry_); });
   ++nextIndex_;
-  nextOffset_ += entry_.length;
+  nextOffset_ = entry_.offset + entry_.length;
   if (complete) ++converted_;
   events_.OnPictureAdded(entry_, path);
   events_.OnMessageLine(line);
@@ -95,21 +145,20 @@ void ConversionRun::EndPicture(const CString& line, const CString& path, bool co
 
 RunSummary ConversionRun::Finish(int32_t filesSelected, bool replace) {
   if (!failed()) ForEachSink([](OutputSink& sink) { sink.EndRun(); });
-  // Closed in this order, so a failure is named by the first file in it.
-  for (OutputFile* file : {&enum_, &table_, &binary_, &array_}) {
+  for (OutputFile* file : outputs_.closeOrder()) {
     if (!file->Close()) {
       Fail("write", file->path(), platform::AnsiToWide(platform::SystemErrorText(file->error())));
     }
   }
   if (failure_.IsEmpty() && replace) {
-    for (OutputFile* file : {&table_, &binary_, &enum_, &array_}) {
+    for (OutputFile* file : outputs_.files()) {
       if (!file->Commit()) {
         Fail("write", file->path(), platform::AnsiToWide(platform::SystemErrorText(file->error())));
         break;
       }
     }
   }
-  for (OutputFile* file : {&table_, &binary_, &enum_, &array_}) file->Discard();
+  for (OutputFile* file : outputs_.files()) file->Discard();
 
   RunSummary summary;
   summary.filesSelected = filesSelected;

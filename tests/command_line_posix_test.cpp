@@ -19,7 +19,9 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 const std::string kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8 | --format NAME] [--dither MODE] [--align N]\n"
+    "                       [--header NAME [--embed]] [--manifest FILE]\n"
+    "                       [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
 
 class CommandRunPosix : public ::testing::Test {
  protected:

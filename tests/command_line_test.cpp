@@ -25,7 +25,9 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 const std::string kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8 | --format NAME] [--dither MODE] [--align N]\n"
+    "                       [--header NAME [--embed]] [--manifest FILE]\n"
+    "                       [--ext TEXT] [--name STEM] [--out DIR] [FOLDER]\n";
 
 using Outcome = testing_support::CommandOutcome;
 
@@ -73,6 +75,18 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{L"convert", L"--name", L"out\\n"},
                   "--name STEM must not contain a path separator ('out\\n'): --out chooses the "
                   "folder"},
+        UsageCase{{L"convert", L"--format", L"rgb565be"},
+                  "--format has no format 'rgb565be' (see --help)"},
+        UsageCase{{L"convert", L"--format=rgb888", L"--depth=24"},
+                  "give --depth or --format, not both"},
+        UsageCase{{L"convert", L"--dither", L"random"},
+                  "--dither must be none, ordered or diffusion, not 'random'"},
+        UsageCase{{L"convert", L"--align", L"3"},
+                  "--align must be a power of two from 1 to 4096, not '3'"},
+        UsageCase{{L"convert", L"--align=8192"},
+                  "--align must be a power of two from 1 to 4096, not '8192'"},
+        UsageCase{{L"convert", L"--align=04"},
+                  "--align must be a power of two from 1 to 4096, not '04'"},
         UsageCase{{L"convert", L"\u00e9\xDCFF", L"b"},
                   "more than one FOLDER given ('\xC3\xA9\xEF\xBF\xBD' and 'b')"}));
 

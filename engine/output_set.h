@@ -1,0 +1,60 @@
+// OutputSet: which files a run writes and which sinks write them, chosen in
+// one place from the run's plan: the four files of the dialog (table file,
+// binary image file, tmp.txt, bmp.c), or a header, its C source and the
+// binary image file; and a manifest beside either when asked for.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/output_file.h"
+#include "engine/output_names.h"
+#include "engine/output_sink.h"
+#include "engine/pixel_format.h"
+
+// Everything that decides a run's outputs.
+struct OutputPlan {
+  OutputNames names;     // folder; table and binary names of the four files
+  std::string header;    // NAME: write NAME.h, NAME.c and NAME.bin instead
+  bool embed = false;    // NAME.c also holds the binary image as an array
+  std::string manifest;  // ANSI path of the manifest; empty: none
+  PixelFormat format = PixelFormat::kRgb565;
+  Dither dither = Dither::kNone;
+  uint32_t alignment = 1;
+  Background background;
+};
+
+class OutputSet {
+ public:
+  explicit OutputSet(const OutputPlan& plan);
+  ~OutputSet();
+  OutputSet(const OutputSet&) = delete;
+  OutputSet& operator=(const OutputSet&) = delete;
+
+  // In the order they are created, committed and discarded.
+  const std::vector<OutputFile*>& files() const { return files_; }
+  // In the order they are closed, so a failure is named by the first in it.
+  const std::vector<OutputFile*>& closeOrder() const { return closeOrder_; }
+  // In the order each step reaches them.
+  const std::vector<OutputSink*>& sinks() const { return sinks_; }
+  // The binary image file, which the 4 GiB stop names.
+  const OutputFile& binary() const { return *binary_; }
+  // The name the opening texts carry.
+  const std::string& runName() const { return runName_; }
+
+ private:
+  OutputFile& AddFile(const std::string& folder, const std::string& name,
+                      platform::OutputStream::Mode mode);
+  template <typename Sink, typename... Args>
+  Sink& AddSink(Args&&... args);
+  void PlanDefaultFiles(const OutputPlan& plan);
+
+  std::vector<std::unique_ptr<OutputFile>> ownedFiles_;
+  std::vector<std::unique_ptr<OutputSink>> ownedSinks_;
+  std::vector<OutputFile*> files_, closeOrder_;
+  std::vector<OutputSink*> sinks_;
+  OutputFile* binary_ = nullptr;
+  std::string runName_;
+};
