@@ -5,18 +5,12 @@
 
 using platform::OutputStream;
 
-namespace {
-
-// The later planes of a planar picture are kept in memory up to this size
-// (an alpha plane of 4096 x 4096); a larger picture is read a second time.
-constexpr uint64_t kPlaneBufferLimit = uint64_t{16} << 20;
-
-}  // namespace
-
-ConversionRun::ConversionRun(const OutputPlan& plan, RunEvents& events, uint64_t binaryLimit)
+ConversionRun::ConversionRun(const OutputPlan& plan, RunEvents& events, uint64_t binaryLimit,
+                             uint64_t planeBufferLimit)
     : outputs_(plan),
       events_(events),
       binaryLimit_(binaryLimit),
+      planeBufferLimit_(planeBufferLimit),
       alignment_(plan.alignment),
       encoder_(EncoderFor(plan.format, plan.dither, plan.background)),
       pixels_(static_cast<size_t>(kMaxDimension)),
@@ -82,7 +76,7 @@ bool ConversionRun::BeginPicture(const PictureHeader& header, const std::string&
   }
   const uint64_t laterPlaneBytes =
       entry_.length / entry_.bytesPerPixel * (entry_.bytesPerPixel - encoder_->PlaneBytes(0));
-  passes_ = laterPlaneBytes > kPlaneBufferLimit ? encoder_->PlaneCount() : 1;
+  passes_ = laterPlaneBytes > planeBufferLimit_ ? encoder_->PlaneCount() : 1;
   pass_ = 0;
   row_ = 0;
   laterPlanes_.clear();

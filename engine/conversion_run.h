@@ -17,11 +17,15 @@
 
 // The table's offsets are 32-bit: no picture may end past 4 GiB - 1.
 inline constexpr uint64_t kMaxBinaryImageSize = uint64_t{1} << 32;
+// The later planes of a planar picture are kept in memory up to this size
+// (an alpha plane of 4096 x 4096); a larger picture's rows are read again.
+inline constexpr uint64_t kPlaneBufferLimit = uint64_t{16} << 20;
 
 class ConversionRun {
  public:
   ConversionRun(const OutputPlan& plan, RunEvents& events,
-                uint64_t binaryLimit = kMaxBinaryImageSize);
+                uint64_t binaryLimit = kMaxBinaryImageSize,
+                uint64_t planeBufferLimit = kPlaneBufferLimit);
   ConversionRun(const ConversionRun&) = delete;
   ConversionRun& operator=(const ConversionRun&) = delete;
 
@@ -66,6 +70,7 @@ class ConversionRun {
   OutputSet outputs_;
   RunEvents& events_;
   uint64_t binaryLimit_;
+  uint64_t planeBufferLimit_;
   uint32_t alignment_;
   std::unique_ptr<PixelEncoder> encoder_;
 
