@@ -6,6 +6,7 @@
 
 #include "engine/extension_list.h"
 #include "engine/output_names.h"
+#include "engine/picture_ids.h"
 #include "engine/quarry_engine.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
@@ -30,6 +31,11 @@ constexpr const char* kHelp =
     "                   (Floyd-Steinberg), for channels narrower than 8 bits\n"
     "  --align N        start every picture at a multiple of N bytes in the binary\n"
     "                   image file: 1 (default), 2, 4, ... 4096; the gaps are zeros\n"
+    "  --header NAME    write NAME.h (macros, picture ids, the table's type), NAME.c\n"
+    "                   (the table) and NAME.bin instead of the four files; NAME is a\n"
+    "                   C identifier, and --name cannot be given with it\n"
+    "  --embed          with --header: NAME.c also holds all of NAME.bin as NAME_data[]\n"
+    "  --manifest FILE  also write a JSON description of the run and its pictures\n"
     "  --ext TEXT       extensions, separated by blanks, case-sensitive (default \"bmp\")\n"
     "  --name STEM      name the table and binary image files STEM.txt and STEM.bin\n"
     "                   instead of the local date, time and depth\n"
@@ -48,7 +54,9 @@ std::string Utf8(const CString& text) {
 // the outcome goes to standard error.
 class StreamReport : public RunEvents {
  public:
-  StreamReport(FILE* out, FILE* err) : out_(out), err_(err) {}
+  // `arrayWarnings`: point out array names in bmp.c that would not compile.
+  StreamReport(FILE* out, FILE* err, bool arrayWarnings)
+      : out_(out), err_(err), arrayWarnings_(arrayWarnings) {}
   void OnMessageLine(const CString& line) override { Print(out_, Utf8(line)); }
   void OnPictureAdded(const PictureEntry& entry, const CString& path) override;
   void OnOutputFailure(const CString& failure) override { Print(out_, Utf8(failure)); }
@@ -66,6 +74,7 @@ class StreamReport : public RunEvents {
 
   FILE* out_;
   FILE* err_;
+  bool arrayWarnings_;
   RunSummary summary_;
   // Array names in bmp.c so far, with the path of the picture that took each.
   std::unordered_map<std::string, std::string> arrayNames_;
@@ -80,6 +89,7 @@ bool IsIdentifierTail(const std::string& name) {
 // bmp.c keeps the names firmware may already use; a name that would not
 // compile is pointed out instead.
 void StreamReport::OnPictureAdded(const PictureEntry& entry, const CString& path) {
+  if (!arrayWarnings_) return;
   std::string name = PictureIdentifier(entry.ansiName);
   name.insert(name.begin(), '_');
   std::string warning = "rastrum: warning: bmp.c: ";
@@ -173,11 +183,44 @@ constexpr ValueOption kValueOptions[] = {
        options.outputFolder = value;
        return {};
      }},
+    {L"--header",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       options.header = value;
+       const std::string problem = HeaderNameProblem(Utf8(value));
+       return problem.empty() ? problem : "--header " + Utf8(value) + " " + problem;
+     }},
+    {L"--manifest",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       if (value.IsEmpty()) return "--manifest needs a non-empty FILE";
+       options.manifest = value;
+       return {};
+     }},
 };
+
+// An option without a value.
+struct FlagOption {
+  const wchar_t* name;
+  void (*apply)(ConvertOptions& options);
+};
+
+constexpr FlagOption kFlagOptions[] = {
+    {L"--embed", [](ConvertOptions& options) { options.embed = true; }},
+};
+
+const FlagOption* FindFlag(const CString& name) {
+  for (const FlagOption& flag : kFlagOptions) {
+    if (name == CString(flag.name)) return &flag;
+  }
+  return nullptr;
+}
 
 // Options that are each fine alone but not together.
 std::string CombinationProblem(const ConvertOptions& options) {
   if (options.depthGiven && options.format) return "give --depth or --format, not both";
+  if (!options.header.IsEmpty() && !options.stem.IsEmpty()) {
+    return "--name names the four files that --header replaces: give one of them";
+  }
+  if (options.embed && options.header.IsEmpty()) return "--embed needs --header NAME";
   return {};
 }
 
@@ -258,6 +301,14 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
     int equals = arg.Find(L'=');
     CString name = equals < 0 ? arg : arg.Left(equals);
     CString inlineValue = equals < 0 ? CString() : arg.Right(arg.GetLength() - equals - 1);
+    if (const FlagOption* flag = FindFlag(name)) {
+      if (equals >= 0) {
+        UsageError(err, Utf8(name) + " takes no value");
+        return std::nullopt;
+      }
+      flag->apply(options);
+      continue;
+    }
     const ValueOption* option = FindOption(name);
     if (!option) {
       UsageError(err, "unknown option '" + Utf8(name) + "'");
@@ -281,12 +332,15 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
 }
 
 int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
-  StreamReport report(out, err);
+  StreamReport report(out, err, options.header.IsEmpty());
   CQuarryEngine engine(report);
   engine.m_nDepth = static_cast<uint8_t>(options.depth);
   engine.m_format = options.format;
   engine.m_dither = options.dither;
   engine.m_nAlignment = options.alignment;
+  engine.m_strHeaderName = options.header;
+  engine.m_bEmbed = options.embed;
+  engine.m_strManifest = options.manifest;
   engine.m_bFullPath = 1;
   engine.m_nFileCount = 0;
   engine.m_nExtCount = 0;

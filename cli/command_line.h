@@ -16,6 +16,9 @@ struct ConvertOptions {
   std::optional<PixelFormat> format;  // overrides depth
   Dither dither = Dither::kNone;
   uint32_t alignment = 1;
+  CString header;  // NAME: NAME.h, NAME.c and NAME.bin instead of the four files
+  bool embed = false;
+  CString manifest;  // empty: no manifest
   CString extensions = L"bmp";
   CString stem;          // empty: time-stamped names
   CString outputFolder;  // empty: the current directory

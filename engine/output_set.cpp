@@ -1,9 +1,16 @@
 #include "engine/output_set.h"
 
+#include "engine/firmware_sinks.h"
+
 using Mode = platform::OutputStream::Mode;
 
-OutputSet::OutputSet(const OutputPlan& plan) {
-  PlanDefaultFiles(plan);
+OutputSet::OutputSet(const OutputPlan& plan)
+    : plan_(plan), catalog_(std::make_unique<PictureCatalog>()) {
+  if (plan_.header.empty()) {
+    PlanDefaultFiles();
+  } else {
+    PlanHeaderFiles();
+  }
 }
 
 OutputSet::~OutputSet() = default;
@@ -25,8 +32,8 @@ Sink& OutputSet::AddSink(Args&&... args) {
 
 // The dialog's four files. The enum text is closed before the table file it
 // was merged into, as the released versions did.
-void OutputSet::PlanDefaultFiles(const OutputPlan& plan) {
-  const OutputNames& names = plan.names;
+void OutputSet::PlanDefaultFiles() {
+  const OutputNames& names = plan_.names;
   OutputFile& table = AddFile(names.folder, names.table, Mode::kText);
   OutputFile& binary = AddFile(names.folder, names.binary, Mode::kBinary);
   OutputFile& enumText = AddFile(names.folder, kEnumFileName, Mode::kText);
@@ -37,4 +44,20 @@ void OutputSet::PlanDefaultFiles(const OutputPlan& plan) {
   AddSink<ArrayTextSink>(array);
   binary_ = &binary;
   runName_ = names.table;
+}
+
+// NAME.bin, NAME.h and NAME.c. The header and the table in NAME.c are
+// written at the end from the catalog, which sees every picture first.
+void OutputSet::PlanHeaderFiles() {
+  const std::string& folder = plan_.names.folder;
+  OutputFile& binary = AddFile(folder, plan_.header + ".bin", Mode::kBinary);
+  OutputFile& header = AddFile(folder, plan_.header + ".h", Mode::kText);
+  OutputFile& source = AddFile(folder, plan_.header + ".c", Mode::kText);
+  closeOrder_ = files_;
+  AddSink<CatalogSink>(*catalog_, std::make_unique<PictureIds>(MacroPrefix(plan_.header)));
+  AddSink<BinaryImageSink>(binary);
+  AddSink<CSourceSink>(source, plan_, *catalog_);
+  AddSink<HeaderSink>(header, plan_, *catalog_);
+  binary_ = &binary;
+  runName_ = plan_.header + ".h";
 }

@@ -14,6 +14,8 @@
 #include "engine/output_sink.h"
 #include "engine/pixel_format.h"
 
+struct PictureCatalog;
+
 // Everything that decides a run's outputs.
 struct OutputPlan {
   OutputNames names;     // folder; table and binary names of the four files
@@ -49,8 +51,11 @@ class OutputSet {
                       platform::OutputStream::Mode mode);
   template <typename Sink, typename... Args>
   Sink& AddSink(Args&&... args);
-  void PlanDefaultFiles(const OutputPlan& plan);
+  void PlanDefaultFiles();
+  void PlanHeaderFiles();
 
+  OutputPlan plan_;
+  std::unique_ptr<PictureCatalog> catalog_;
   std::vector<std::unique_ptr<OutputFile>> ownedFiles_;
   std::vector<std::unique_ptr<OutputSink>> ownedSinks_;
   std::vector<OutputFile*> files_, closeOrder_;

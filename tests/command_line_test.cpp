@@ -87,6 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "--align must be a power of two from 1 to 4096, not '8192'"},
         UsageCase{{L"convert", L"--align=04"},
                   "--align must be a power of two from 1 to 4096, not '04'"},
+        UsageCase{{L"convert", L"--header", L"my-img"}, "--header my-img is not a C identifier"},
+        UsageCase{{L"convert", L"--header=img", L"--name=img"},
+                  "--name names the four files that --header replaces: give one of them"},
+        UsageCase{{L"convert", L"--embed"}, "--embed needs --header NAME"},
+        UsageCase{{L"convert", L"--header=img", L"--embed=yes"}, "--embed takes no value"},
+        UsageCase{{L"convert", L"--manifest="}, "--manifest needs a non-empty FILE"},
         UsageCase{{L"convert", L"\u00e9\xDCFF", L"b"},
                   "more than one FOLDER given ('\xC3\xA9\xEF\xBF\xBD' and 'b')"}));
 
