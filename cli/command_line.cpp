@@ -197,6 +197,36 @@ constexpr ValueOption kValueOptions[] = {
      }},
 };
 
+// A manifest path that is one of the run's other output files, as far as
+// the names tell before the run (time-stamped names are not known yet).
+std::string ManifestProblem(const ConvertOptions& options) {
+  if (options.manifest.IsEmpty()) return {};
+  std::vector<std::wstring> names;
+  if (!options.header.IsEmpty()) {
+    for (const wchar_t* extension : {L".h", L".c", L".bin"})
+      names.push_back(options.header.str() + extension);
+  } else {
+    names = {L"tmp.txt", L"bmp.c"};
+    if (!options.stem.IsEmpty()) {
+      names.push_back(options.stem.str() + L".txt");
+      names.push_back(options.stem.str() + L".bin");
+    }
+  }
+  auto slashed = [](std::wstring path) {
+    std::replace(path.begin(), path.end(), L'\\', L'/');
+    return FoldAsciiCase(path);
+  };
+  const std::wstring folder =
+      options.outputFolder.IsEmpty() ? L"" : slashed(options.outputFolder.str() + L"/");
+  for (const std::wstring& name : names) {
+    if (slashed(options.manifest.str()) == folder + FoldAsciiCase(name)) {
+      return "--manifest " + Utf8(options.manifest) + " would write over the output file " +
+             Utf8(CString(name.c_str()));
+    }
+  }
+  return {};
+}
+
 // An option without a value.
 struct FlagOption {
   const wchar_t* name;
@@ -221,7 +251,7 @@ std::string CombinationProblem(const ConvertOptions& options) {
     return "--name names the four files that --header replaces: give one of them";
   }
   if (options.embed && options.header.IsEmpty()) return "--embed needs --header NAME";
-  return {};
+  return ManifestProblem(options);
 }
 
 const ValueOption* FindOption(const CString& name) {

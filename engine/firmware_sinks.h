@@ -81,3 +81,24 @@ class CSourceSink : public OutputSink {
   std::string text_;
   uint64_t written_ = 0;
 };
+
+// The manifest: the run's settings, the binary image file's name, size and
+// CRC-32, and every picture's entry, as JSON.
+class ManifestSink : public OutputSink {
+ public:
+  ManifestSink(OutputFile& file, const OutputPlan& plan, const PictureCatalog& catalog,
+               std::string binaryName)
+      : file_(file), plan_(plan), catalog_(catalog), binaryName_(std::move(binaryName)) {}
+  void BeginRun(const std::string&) override {}
+  void EnterFolder(const std::string&) override {}
+  void BeginPicture(const PictureEntry&) override {}
+  void WriteRow(const uint8_t*, int, const PictureEntry&) override {}
+  void EndPicture(const PictureEntry&) override {}
+  void EndRun() override;
+
+ private:
+  OutputFile& file_;
+  const OutputPlan& plan_;
+  const PictureCatalog& catalog_;
+  std::string binaryName_;
+};

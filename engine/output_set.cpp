@@ -1,6 +1,7 @@
 #include "engine/output_set.h"
 
 #include "engine/firmware_sinks.h"
+#include "platform/file_access.h"
 
 using Mode = platform::OutputStream::Mode;
 
@@ -11,6 +12,7 @@ OutputSet::OutputSet(const OutputPlan& plan)
   } else {
     PlanHeaderFiles();
   }
+  if (!plan_.manifest.empty()) PlanManifest();
 }
 
 OutputSet::~OutputSet() = default;
@@ -34,6 +36,7 @@ Sink& OutputSet::AddSink(Args&&... args) {
 // was merged into, as the released versions did.
 void OutputSet::PlanDefaultFiles() {
   const OutputNames& names = plan_.names;
+  if (!plan_.manifest.empty()) AddSink<CatalogSink>(*catalog_, nullptr);
   OutputFile& table = AddFile(names.folder, names.table, Mode::kText);
   OutputFile& binary = AddFile(names.folder, names.binary, Mode::kBinary);
   OutputFile& enumText = AddFile(names.folder, kEnumFileName, Mode::kText);
@@ -60,4 +63,16 @@ void OutputSet::PlanHeaderFiles() {
   AddSink<HeaderSink>(header, plan_, *catalog_);
   binary_ = &binary;
   runName_ = plan_.header + ".h";
+}
+
+// The manifest's path is taken as given, not under the output folder.
+void OutputSet::PlanManifest() {
+  const std::string& path = plan_.manifest;
+  size_t cut =
+      path.find_last_of(CString(platform::PathSeparator()) == CString(L"\\") ? "\\/" : "/");
+  cut = cut == std::string::npos ? 0 : cut + 1;
+  OutputFile& manifest = AddFile(path.substr(0, cut), path.substr(cut), Mode::kBinary);
+  closeOrder_.push_back(&manifest);
+  const std::string binaryName = plan_.header.empty() ? plan_.names.binary : plan_.header + ".bin";
+  AddSink<ManifestSink>(manifest, plan_, *catalog_, binaryName);
 }

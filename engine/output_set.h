@@ -53,6 +53,7 @@ class OutputSet {
   Sink& AddSink(Args&&... args);
   void PlanDefaultFiles();
   void PlanHeaderFiles();
+  void PlanManifest();
 
   OutputPlan plan_;
   std::unique_ptr<PictureCatalog> catalog_;

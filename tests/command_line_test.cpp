@@ -93,6 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{L"convert", L"--embed"}, "--embed needs --header NAME"},
         UsageCase{{L"convert", L"--header=img", L"--embed=yes"}, "--embed takes no value"},
         UsageCase{{L"convert", L"--manifest="}, "--manifest needs a non-empty FILE"},
+        UsageCase{{L"convert", L"--manifest=BMP.C"},
+                  "--manifest BMP.C would write over the output file bmp.c"},
+        UsageCase{{L"convert", L"--header=img", L"--out=o", L"--manifest", L"o\\img.h"},
+                  "--manifest o\\img.h would write over the output file img.h"},
         UsageCase{{L"convert", L"\u00e9\xDCFF", L"b"},
                   "more than one FOLDER given ('\xC3\xA9\xEF\xBF\xBD' and 'b')"}));
 

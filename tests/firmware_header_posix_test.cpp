@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -187,6 +188,19 @@ TEST_F(HeaderBuild, CortexM4BuildKeepsTableAndDataInReadOnlyData) {
           << symbols.substr(line, at - line + 20);
     }
   }
+}
+
+// File names on POSIX are bytes: the manifest stays valid UTF-8 and keeps
+// every byte readable, a backslash in a name included.
+TEST(ManifestPath, EscapesBytesThatAreNoUtf8) {
+  EngineRun run;
+  Picture p;
+  p.width = p.height = 1;
+  run.Put("bmp/x\xFF\\y\xC3\xA9.bmp", p);
+  const auto outcome = RunRastrum({L"convert", L"--name", L"out", L"--manifest", L"m.json"});
+  ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+  const auto m = nlohmann::json::parse(testing_support::ReadFile(run.root() / "m.json"));
+  EXPECT_EQ(m["pictures"][0]["path"], "x\\xFF\\x5Cy\xC3\xA9.bmp");
 }
 
 }  // namespace
