@@ -21,7 +21,7 @@ constexpr const char* kUsage =
 constexpr const char* kHelp =
     "Converts every 24-bit BMP picture under FOLDER (default \"bmp\") whose\n"
     "extension is one of the words of TEXT into one binary image file, a table\n"
-    "file, tmp.txt and bmp.c.\n"
+    "file, tmp.txt and bmp.c (with --header: NAME.h, NAME.c and NAME.bin).\n"
     "\n"
     "  --depth 24|16|8  output bits per pixel (default 16: RGB565)\n"
     "  --format NAME    output pixel format instead of a depth: rgb565 (= --depth 16),\n"

@@ -5,11 +5,13 @@
 
 namespace {
 
-// A picture's path in a comment: printable ASCII but '*' (so no "*/" or "/*"
-// can form), everything else as '?'.
+// A picture's path in a comment, the same on every host: '/' between its
+// parts, printable ASCII but '*' (so no "*/" or "/*" can form), everything
+// else as '?'.
 std::string CommentText(const CString& path) {
   std::string text;
   for (wchar_t c : path.str()) {
+    if (c == L'\\') c = L'/';
     text += c >= 0x20 && c < 0x7F && c != L'*' ? static_cast<char>(c) : '?';
   }
   return text;
