@@ -27,8 +27,8 @@ class DependencyFile : public ::testing::Test {
     WriteFile(dir.path() / relative, EncodeBitmap(p));
   }
   int Run(const std::string& args) const {
-    std::string command =
-        "'" + fs::path(RASTRUM_BINARY).string() + "' " + args + " >stdout.txt 2>stderr.txt";
+    std::string command = "'";
+    command += fs::path(RASTRUM_BINARY).string() + "' " + args + " >stdout.txt 2>stderr.txt";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
