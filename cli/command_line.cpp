@@ -7,6 +7,7 @@
 #include "cli/depfile.h"
 #include "engine/extension_list.h"
 #include "engine/output_names.h"
+#include "engine/picture_ids.h"
 #include "engine/quarry_engine.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
@@ -15,18 +16,32 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR]\n"
-    "                       [--input strict|any] [--background RRGGBB] [--depfile FILE]\n"
-    "                       [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8 | --format NAME] [--dither MODE] [--align N]\n"
+    "                       [--header NAME [--embed]] [--manifest FILE] [--ext TEXT]\n"
+    "                       [--name STEM] [--out DIR] [--input strict|any]\n"
+    "                       [--background RRGGBB] [--depfile FILE] [FOLDER]\n";
 constexpr const char* kPreviewUsage =
-    "       rastrum preview [--depth 24|16|8] [--ext TEXT] [--input strict|any]\n"
-    "                       [--background RRGGBB] [--page FILE] [FOLDER]\n";
+    "       rastrum preview [--depth 24|16|8 | --format NAME] [--dither MODE] [--align N]\n"
+    "                       [--ext TEXT] [--input strict|any] [--background RRGGBB]\n"
+    "                       [--page FILE] [FOLDER]\n";
 constexpr const char* kHelp =
     "Converts every 24-bit BMP picture under FOLDER (default \"bmp\") whose\n"
     "extension is one of the words of TEXT into one binary image file, a table\n"
-    "file, tmp.txt and bmp.c.\n"
+    "file, tmp.txt and bmp.c (with --header: NAME.h, NAME.c and NAME.bin).\n"
     "\n"
     "  --depth 24|16|8  output bits per pixel (default 16: RGB565)\n"
+    "  --format NAME    output pixel format instead of a depth: rgb565 (= --depth 16),\n"
+    "                   rgb565le, bgr565, bgr565le, rgb888 (= --depth 24), bgr888,\n"
+    "                   r3g2b3 (= --depth 8), rgb332, argb8888, rgba8888, rgb565a8\n"
+    "  --dither MODE    none (default), ordered (8x8 Bayer) or diffusion\n"
+    "                   (Floyd-Steinberg), for channels narrower than 8 bits\n"
+    "  --align N        start every picture at a multiple of N bytes in the binary\n"
+    "                   image file: 1 (default), 2, 4, ... 4096; the gaps are zeros\n"
+    "  --header NAME    write NAME.h (macros, picture ids, the table's type), NAME.c\n"
+    "                   (the table) and NAME.bin instead of the four files; NAME is a\n"
+    "                   C identifier, and --name cannot be given with it\n"
+    "  --embed          with --header: NAME.c also holds all of NAME.bin as NAME_data[]\n"
+    "  --manifest FILE  also write a JSON description of the run and its pictures\n"
     "  --ext TEXT       extensions, separated by blanks, case-sensitive (default \"bmp\")\n"
     "  --name STEM      name the table and binary image files STEM.txt and STEM.bin\n"
     "                   instead of the local date, time and depth\n"
@@ -39,9 +54,10 @@ constexpr const char* kHelp =
     "                   binary image file depends on every selected file and folder\n"
     "  --help, --version\n"
     "\n"
-    "preview converts the same pictures, with every option of convert but --name\n"
-    "and --out, but writes only one HTML page showing each picture beside what\n"
-    "the display will show, and where it would sit in the binary image file:\n"
+    "preview converts the same pictures, with the options of convert but --name,\n"
+    "--out, --depfile, --header, --embed and --manifest, but writes only one HTML\n"
+    "page showing each picture beside what the display will show, and where it\n"
+    "would sit in the binary image file:\n"
     "  --page FILE      the page to write (default preview.html)\n"
     "\n"
     "Exit status: 0 every selected file converted, 1 no related files, 2 usage error,\n"
@@ -79,7 +95,7 @@ class StreamReport : public RunEvents {
 
   FILE* out_;
   FILE* err_;
-  bool warnArrayNames_;  // only a conversion writes bmp.c
+  bool warnArrayNames_;  // only a conversion to the four files writes bmp.c
   RunSummary summary_;
   std::vector<std::string> inputs_;
   // Array names in bmp.c so far, with the path of the picture that took each.
@@ -169,7 +185,31 @@ constexpr ValueOption kValueOptions[] = {
          return "--depth must be 24, 16 or 8, not '" + Utf8(value) + "'";
        }
        options.depth = std::stoi(value.str());
+       options.depthGiven = true;
        return {};
+     }},
+    {L"--format",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       options.format = FormatNamed(Utf8(value));
+       if (!options.format) return "--format has no format '" + Utf8(value) + "' (see --help)";
+       return {};
+     }},
+    {L"--dither",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       std::optional<Dither> dither = DitherNamed(Utf8(value));
+       if (!dither) return "--dither must be none, ordered or diffusion, not '" + Utf8(value) + "'";
+       options.dither = *dither;
+       return {};
+     }},
+    {L"--align",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       for (uint32_t n = 1; n <= 4096; n *= 2) {
+         if (value == CString(std::to_wstring(n).c_str())) {
+           options.alignment = n;
+           return {};
+         }
+       }
+       return "--align must be a power of two from 1 to 4096, not '" + Utf8(value) + "'";
      }},
     {L"--ext",
      [](const CString& value, ConvertOptions& options) -> std::string {
@@ -223,7 +263,78 @@ constexpr ValueOption kValueOptions[] = {
        return {};
      },
      kPreviewOnly},
+    {L"--header",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       options.header = value;
+       const std::string problem = HeaderNameProblem(Utf8(value));
+       return problem.empty() ? problem : "--header " + Utf8(value) + " " + problem;
+     },
+     kConvertOnly},
+    {L"--manifest",
+     [](const CString& value, ConvertOptions& options) -> std::string {
+       if (value.IsEmpty()) return "--manifest needs a non-empty FILE";
+       options.manifest = value;
+       return {};
+     },
+     kConvertOnly},
 };
+
+// A manifest path that is one of the run's other output files, as far as
+// the names tell before the run (time-stamped names are not known yet).
+std::string ManifestProblem(const ConvertOptions& options) {
+  if (options.manifest.IsEmpty()) return {};
+  std::vector<std::wstring> names;
+  if (!options.header.IsEmpty()) {
+    for (const wchar_t* extension : {L".h", L".c", L".bin"})
+      names.push_back(options.header.str() + extension);
+  } else {
+    names = {L"tmp.txt", L"bmp.c"};
+    if (!options.stem.IsEmpty()) {
+      names.push_back(options.stem.str() + L".txt");
+      names.push_back(options.stem.str() + L".bin");
+    }
+  }
+  auto slashed = [](std::wstring path) {
+    std::replace(path.begin(), path.end(), L'\\', L'/');
+    return FoldAsciiCase(path);
+  };
+  const std::wstring folder =
+      options.outputFolder.IsEmpty() ? L"" : slashed(options.outputFolder.str() + L"/");
+  for (const std::wstring& name : names) {
+    if (slashed(options.manifest.str()) == folder + FoldAsciiCase(name)) {
+      return "--manifest " + Utf8(options.manifest) + " would write over the output file " +
+             Utf8(CString(name.c_str()));
+    }
+  }
+  return {};
+}
+
+// An option without a value.
+struct FlagOption {
+  const wchar_t* name;
+  void (*apply)(ConvertOptions& options);
+};
+
+constexpr FlagOption kFlagOptions[] = {
+    {L"--embed", [](ConvertOptions& options) { options.embed = true; }},
+};
+
+const FlagOption* FindFlag(const CString& name) {
+  for (const FlagOption& flag : kFlagOptions) {
+    if (name == CString(flag.name)) return &flag;
+  }
+  return nullptr;
+}
+
+// Options that are each fine alone but not together.
+std::string CombinationProblem(const ConvertOptions& options) {
+  if (options.depthGiven && options.format) return "give --depth or --format, not both";
+  if (!options.header.IsEmpty() && !options.stem.IsEmpty()) {
+    return "--name names the four files that --header replaces: give one of them";
+  }
+  if (options.embed && options.header.IsEmpty()) return "--embed needs --header NAME";
+  return ManifestProblem(options);
+}
 
 const ValueOption* FindOption(const CString& name) {
   for (const ValueOption& option : kValueOptions) {
@@ -305,6 +416,18 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
     int equals = arg.Find(L'=');
     CString name = equals < 0 ? arg : arg.Left(equals);
     CString inlineValue = equals < 0 ? CString() : arg.Right(arg.GetLength() - equals - 1);
+    if (const FlagOption* flag = FindFlag(name)) {
+      if (options.preview) {
+        UsageError(err, Utf8(name) + " is not an option of " + Utf8(command), true);
+        return std::nullopt;
+      }
+      if (equals >= 0) {
+        UsageError(err, Utf8(name) + " takes no value");
+        return std::nullopt;
+      }
+      flag->apply(options);
+      continue;
+    }
     const ValueOption* option = FindOption(name);
     if (!option) {
       UsageError(err, "unknown option '" + Utf8(name) + "'", options.preview);
@@ -324,13 +447,23 @@ std::optional<ConvertOptions> ParseCommandLine(const std::vector<CString>& args,
       return std::nullopt;
     }
   }
+  if (std::string problem = CombinationProblem(options); !problem.empty()) {
+    UsageError(err, problem, options.preview);
+    return std::nullopt;
+  }
   return options;
 }
 
 int RunConvert(const ConvertOptions& options, FILE* out, FILE* err) {
-  StreamReport report(out, err, !options.preview);
+  StreamReport report(out, err, !options.preview && options.header.IsEmpty());
   CQuarryEngine engine(report);
   engine.m_nDepth = static_cast<uint8_t>(options.depth);
+  engine.m_format = options.format;
+  engine.m_dither = options.dither;
+  engine.m_nAlignment = options.alignment;
+  engine.m_strHeaderName = options.header;
+  engine.m_bEmbed = options.embed;
+  engine.m_strManifest = options.manifest;
   engine.m_bFullPath = 1;
   engine.m_nFileCount = 0;
   engine.m_nExtCount = 0;

@@ -1,12 +1,13 @@
 // `rastrum`: the command-line front end over the conversion engine.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <vector>
 
 #include "engine/picture_sources.h"
-#include "engine/pixel_encoder.h"
+#include "engine/pixel_format.h"
 #include "platform/cstring.h"
 
 // What `rastrum convert`, or `rastrum preview`, was asked to do.
@@ -14,6 +15,13 @@ struct ConvertOptions {
   bool preview = false;  // `preview`: write only the page, not the four files
   CString page;          // preview: the page's path (empty: preview.html)
   int depth = 16;
+  bool depthGiven = false;
+  std::optional<PixelFormat> format;  // overrides depth
+  Dither dither = Dither::kNone;
+  uint32_t alignment = 1;
+  CString header;  // NAME: NAME.h, NAME.c and NAME.bin instead of the four files
+  bool embed = false;
+  CString manifest;  // empty: no manifest
   CString extensions = L"bmp";
   CString stem;          // empty: time-stamped names
   CString outputFolder;  // empty: the current directory

@@ -16,9 +16,9 @@ void ArrayTextSink::BeginPicture(const PictureEntry& entry) {
   file_.stream().Write(text_.Begin(entry.width));
 }
 
-void ArrayTextSink::WriteRow(const uint8_t* encoded, const PictureEntry& entry) {
+void ArrayTextSink::WriteRow(const uint8_t* encoded, int bytesPerPixel, const PictureEntry& entry) {
   rowText_.clear();
-  text_.AppendRow(encoded, entry.width, entry.bytesPerPixel, rowText_);
+  text_.AppendRow(encoded, entry.width, bytesPerPixel, rowText_);
   file_.stream().Write(rowText_);
 }
 

@@ -1,7 +1,7 @@
-// ConversionRun: one run's outputs and counters. It owns the four output
-// files and their sinks (or is handed a preview's in their place), the encoder of the run's format,
-// the running picture index and byte offset, and what it reports. The walk and the picture step are
-// handed it; nothing of a run outlives it.
+// ConversionRun: one run's outputs and counters. It owns the output files and
+// their sinks (its OutputSet), the encoder of the run's format, the running
+// picture index and byte offset, and what it reports. The walk and the
+// picture step are handed it; nothing of a run outlives it.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/output_file.h"
-#include "engine/output_names.h"
+#include "engine/output_set.h"
 #include "engine/output_sink.h"
 #include "engine/picture_source.h"
 #include "engine/pixel_encoder.h"
@@ -18,24 +17,19 @@
 
 // The table's offsets are 32-bit: no picture may end past 4 GiB - 1.
 inline constexpr uint64_t kMaxBinaryImageSize = uint64_t{1} << 32;
-
-// The files a run writes and the sinks that write them.
-struct OutputSet {
-  std::vector<OutputFile*> created;  // created in this order; all discarded at the end
-  std::vector<OutputFile*> closed;   // closed in this order: a failure names the first file
-  std::vector<OutputFile*> kept;     // put in place in this order when nothing failed
-  std::vector<OutputSink*> sinks;
-};
+// The later planes of a planar picture are kept in memory up to this size
+// (an alpha plane of 4096 x 4096); a larger picture's rows are read again.
+inline constexpr uint64_t kPlaneBufferLimit = uint64_t{16} << 20;
 
 class ConversionRun {
  public:
-  // `outputs`, when given, replaces the four firmware files (and outlives the run).
-  ConversionRun(const OutputNames& names, std::unique_ptr<PixelEncoder> encoder, RunEvents& events,
-                uint64_t binaryLimit = kMaxBinaryImageSize, const OutputSet* outputs = nullptr);
+  ConversionRun(const OutputPlan& plan, RunEvents& events,
+                uint64_t binaryLimit = kMaxBinaryImageSize,
+                uint64_t planeBufferLimit = kPlaneBufferLimit);
   ConversionRun(const ConversionRun&) = delete;
   ConversionRun& operator=(const ConversionRun&) = delete;
 
-  // Creates the four files under staging names and writes their opening
+  // Creates the files under staging names and writes their opening
   // text. False (reported) when one cannot be created.
   bool Open();
   // True once an output failed: nothing more can be written.
@@ -47,10 +41,14 @@ class ConversionRun {
   // One whose picture source rejected it.
   void FileRejected(const CString& line);
 
-  // The picture step: BeginPicture, then for every row top row first fill
-  // PixelRow() and call EmitRow, then EndPicture. BeginPicture returns false
-  // (reported as an output failure) when the picture would not fit the table.
-  bool BeginPicture(const PictureHeader& header, const std::string& ansiName);
+  // The picture step: BeginPicture, then SourcePasses() times for every row
+  // top row first fill PixelRow() and call EmitRow, then EndPicture.
+  // BeginPicture returns false (reported as an output failure) when the
+  // picture would not fit the table. `relativePath` is the path below the
+  // converted folder.
+  bool BeginPicture(const PictureHeader& header, const std::string& ansiName,
+                    const CString& relativePath);
+  int SourcePasses() const { return passes_; }
   Pixel* PixelRow() { return pixels_.data(); }
   void EmitRow();
   // `complete` is false when the file changed while it was read; `line` is
@@ -67,19 +65,25 @@ class ConversionRun {
   void Fail(const char* verb, const std::string& path, const CString& reason);
   template <typename Step>
   void ForEachSink(Step step);
+  size_t PlaneStart(int plane) const;
+  void WritePlaneRow(const uint8_t* encoded, int plane);
+  void WriteBufferedPlanes();
 
-  OutputNames names_;
+  OutputSet outputs_;
   RunEvents& events_;
   uint64_t binaryLimit_;
+  uint64_t planeBufferLimit_;
+  uint32_t alignment_;
   std::unique_ptr<PixelEncoder> encoder_;
-  // In the order they are created.
-  OutputFile table_, binary_, enum_, array_;
-  BinaryImageSink binarySink_;
-  ArrayTextSink arraySink_;
-  TableSink tableSink_;
-  OutputSet outputs_;
 
   PictureEntry entry_;
+  // The picture step's place: which pass over the source, which row in it.
+  int passes_ = 1;
+  int pass_ = 0;
+  uint32_t row_ = 0;
+  // The later planes of a planar picture small enough to keep, row by row,
+  // written after its first plane without reading the source again.
+  std::vector<uint8_t> laterPlanes_;
   int32_t nextIndex_ = 0;
   uint64_t nextOffset_ = 0;
   int32_t converted_ = 0;

@@ -10,7 +10,7 @@ class OpaqueEncoder : public PixelEncoder {
  public:
   explicit OpaqueEncoder(Background background) : background_(background) {}
   int BytesPerPixel() const override { return kBytes; }
-  void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) const override {
+  void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) override {
     for (uint32_t j = 0; j < width; ++j, out += kBytes) {
       const Pixel& px = row[j];
       if (px.a == 255) {

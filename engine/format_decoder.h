@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "engine/pixel.h"
+#include "engine/pixel_format.h"
 
 class FormatDecoder {
  public:
@@ -14,13 +15,16 @@ class FormatDecoder {
   virtual int BytesPerPixel() const = 0;
   // The format as a person reads it, e.g. "RGB565, high byte first".
   virtual const char* Name() const = 0;
-  // Decodes `width` pixels; every pixel comes out opaque.
+  // Decodes `width` pixels of one encoded row (a planar format's row holds
+  // its part of every plane, as the encoder wrote it). Every pixel comes out
+  // opaque: alpha formats are shown over the background.
   virtual void DecodeRow(const uint8_t* encoded, uint32_t width, Pixel* out) const = 0;
 };
 
-// The decoder of each output depth, chosen as EncoderForDepth chooses the
-// encoder: every format an encoder writes has its decoder here.
-std::unique_ptr<FormatDecoder> DecoderForDepth(int depth);
+// The decoder of each output format: every format an encoder writes has its
+// decoder here. `background` is what shows through an alpha format's
+// transparency, as it does through the others' when they are encoded.
+std::unique_ptr<FormatDecoder> DecoderFor(PixelFormat format, Background background = {});
 
 // A channel of `bits` bits widened to 8 by repeating its bits from the top:
 // 0 stays 0, the largest level becomes 255, and the levels in between are

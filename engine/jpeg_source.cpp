@@ -212,6 +212,7 @@ CString JpegSource::Open() {
   header_.width = check->info().output_width;
   header_.height = check->info().output_height;
   header_.sourceBits = static_cast<uint16_t>(8 * check->info().num_components);
+  header_.sourceFormat = "jpeg";
   check.reset();
 
   decoder_ = std::make_unique<JpegDecoder>(bytes_, uint64_t(length));

@@ -63,14 +63,16 @@ PicturePreview PreviewPicture(const CString& path, int depth, Background backgro
   if (preview.rejection.IsEmpty()) {
     preview.header = source.header();
     const uint32_t width = preview.header.width;
-    std::unique_ptr<PixelEncoder> encoder = EncoderForDepth(depth, background);
-    std::unique_ptr<FormatDecoder> decoder = DecoderForDepth(depth);
+    const PixelFormat format = FormatOfDepth(depth);
+    std::unique_ptr<PixelEncoder> encoder = EncoderFor(format, Dither::kNone, background);
+    std::unique_ptr<FormatDecoder> decoder = DecoderFor(format, background);
     PreviewCollector collector(*decoder, background);
     collector.Begin(width, preview.header.height,
                     PreviewStep(width, preview.header.height, maxSide));
     std::vector<Pixel> row(width);
     std::vector<uint8_t> encoded(size_t{width} * static_cast<size_t>(encoder->BytesPerPixel()));
     preview.complete = true;
+    encoder->BeginPicture(width);
     for (uint32_t k = 0; k < preview.header.height; ++k) {
       preview.complete &= source.ReadRow(k, row.data());
       encoder->EncodeRow(row.data(), width, encoded.data());

@@ -20,6 +20,7 @@ struct PictureHeader {
   uint32_t height = 0;
   uint16_t sourceBits = 0;  // bits per pixel as stored, for the result line
   uint32_t storedSize = 0;  // the stored picture data's size, for the result and enum lines
+  const char* sourceFormat = "bmp";  // the file format read, for the manifest
 };
 
 class PictureSource {

@@ -1,5 +1,7 @@
 // PixelEncoder: the middle stage of the picture pipeline. It turns a row of
-// pixels into the output bytes of one pixel format.
+// pixels into the output bytes of one pixel format. An encoder may keep state
+// across the rows of a picture (dithering does), so each picture starts with
+// BeginPicture and then hands it its rows top row first.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +14,14 @@ class PixelEncoder {
   virtual ~PixelEncoder() = default;
   // Output bytes per pixel; a row of `width` pixels encodes to width times this.
   virtual int BytesPerPixel() const = 0;
-  virtual void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) const = 0;
+  // A planar format stores each picture as planes, one after the other: every
+  // row of plane 0, then every row of plane 1. EncodeRow then writes the row's
+  // part of each plane back to back: width times PlaneBytes(0) bytes, then
+  // width times PlaneBytes(1) bytes.
+  virtual int PlaneCount() const { return 1; }
+  virtual int PlaneBytes(int /*plane*/) const { return BytesPerPixel(); }
+  virtual void BeginPicture(uint32_t /*width*/) {}
+  virtual void EncodeRow(const Pixel* row, uint32_t width, uint8_t* out) = 0;
 };
 
 // The colour that shows through a pixel's transparency in formats without

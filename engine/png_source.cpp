@@ -157,6 +157,7 @@ CString PngSource::StartDecoding(uint64_t idatBytes) {
   header_.width = ihdr.width;
   header_.height = ihdr.height;
   header_.sourceBits = static_cast<uint16_t>(bits);
+  header_.sourceFormat = "png";
   sixteen_ = ihdr.bit_depth == 16;
   const int format = sixteen_ ? SPNG_FMT_RGBA16 : SPNG_FMT_RGBA8;
   if (int error =

@@ -119,19 +119,14 @@ std::string HtmlText(const CString& text) {
   return out;
 }
 
-PreviewPage::PreviewPage(const std::string& ansiFolder, const std::string& name,
-                         const PreviewPageSettings& settings)
-    : settings_(settings),
-      page_(ansiFolder, name, platform::OutputStream::Mode::kBinary),
-      // Never put in place: its name only derives the staging name.
-      pictures_(ansiFolder, name + ".pictures", platform::OutputStream::Mode::kBinary),
-      decoder_(DecoderForDepth(settings.depth)),
-      collector_(*decoder_, settings.background) {
-  outputs_.created = {&page_, &pictures_};
-  outputs_.closed = {&pictures_, &page_};
-  outputs_.kept = {&page_};
-  outputs_.sinks = {this};
-}
+PreviewPage::PreviewPage(OutputFile& page, OutputFile& pictures, const OutputPlan& plan)
+    : page_(page),
+      pictures_(pictures),
+      folder_(plan.folder),
+      background_(plan.background),
+      dither_(plan.dither),
+      decoder_(DecoderFor(plan.format, plan.background)),
+      collector_(*decoder_, plan.background) {}
 
 void PreviewPage::EnterFolder(const std::string& ansiFolder) {
   pictures_.stream().Write("<h2>" + HtmlText(platform::AnsiToWide(ansiFolder)) + "</h2>\n");
@@ -140,15 +135,10 @@ void PreviewPage::EnterFolder(const std::string& ansiFolder) {
 void PreviewPage::BeginPicture(const PictureEntry& entry) {
   collector_.Begin(entry.width, entry.height,
                    PreviewStep(entry.width, entry.height, kPreviewMaxSide));
-  sourceRow_.resize(entry.width);
 }
 
-void PreviewPage::SourceRow(const Pixel* row, const PictureEntry& entry) {
-  std::copy(row, row + entry.width, sourceRow_.begin());
-}
-
-void PreviewPage::WriteRow(const uint8_t* encoded, const PictureEntry&) {
-  collector_.AddRow(sourceRow_.data(), encoded);
+void PreviewPage::PictureRow(const Pixel* source, const uint8_t* encoded, const PictureEntry&) {
+  collector_.AddRow(source, encoded);
 }
 
 void PreviewPage::EndPicture(const PictureEntry& entry) {
@@ -194,8 +184,8 @@ void PreviewPage::FileReported(const CString& line) {
 
 void PreviewPage::EndRun() {
   platform::OutputStream& out = page_.stream();
-  const std::string folder = HtmlText(settings_.folder);
-  const Background& bg = settings_.background;
+  const std::string folder = HtmlText(folder_);
+  const Background& bg = background_;
   out.Write("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n");
   out.Write("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n");
   out.Write("<title>Rastrum preview: " + folder + "</title>\n");
@@ -206,7 +196,7 @@ void PreviewPage::EndRun() {
   AppendFact(summary, "pictures", "pictures", Format("%d", pictureCount_));
   AppendFact(summary, "binary image file", "binary-size", Format("%" PRIu64 " bytes", binarySize_));
   AppendFact(summary, "format", "format", decoder_->Name());
-  AppendFact(summary, "dithering", "dithering", settings_.dithering);
+  AppendFact(summary, "dithering", "dithering", DitherName(dither_));
   AppendFact(summary, "transparent pixels over", "background",
              Format("#%.2x%.2x%.2x", bg.r, bg.g, bg.b));
   AppendFact(summary, "colour error", "error-meaning", kErrorMeaning);

@@ -14,9 +14,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/conversion_run.h"
 #include "engine/format_decoder.h"
 #include "engine/output_file.h"
+#include "engine/output_set.h"
 #include "engine/output_sink.h"
 #include "engine/picture_preview.h"
 
@@ -25,38 +25,29 @@ inline constexpr uint32_t kPreviewMaxSide = 512;
 // Pictures are zoomed by a whole factor up to this side length, at most 8x.
 inline constexpr uint32_t kPreviewZoomSide = 256;
 
-struct PreviewPageSettings {
-  CString folder;  // the folder tree, as given, for the title
-  int depth = 16;
-  Background background;
-  const char* dithering = "none";
-};
-
 class PreviewPage : public OutputSink {
  public:
-  // The page is created at `ansiFolder` + `name` (folder empty: the current directory).
-  PreviewPage(const std::string& ansiFolder, const std::string& name,
-              const PreviewPageSettings& settings);
-
-  // The files and sink a ConversionRun writes in place of the firmware files.
-  const OutputSet& outputs() const { return outputs_; }
+  // Writes the page into `page`, the pictures' part first into `pictures`,
+  // for a run by `plan` (its folder, format, dithering and background).
+  PreviewPage(OutputFile& page, OutputFile& pictures, const OutputPlan& plan);
 
   void BeginRun(const std::string&) override {}
   void EnterFolder(const std::string& ansiFolder) override;
   void BeginPicture(const PictureEntry& entry) override;
-  void SourceRow(const Pixel* row, const PictureEntry& entry) override;
-  void WriteRow(const uint8_t* encoded, const PictureEntry& entry) override;
+  void PictureRow(const Pixel* source, const uint8_t* encoded, const PictureEntry&) override;
+  void WriteRow(const uint8_t*, int, const PictureEntry&) override {}
   void EndPicture(const PictureEntry& entry) override;
   void FileReported(const CString& line) override;
   void EndRun() override;
 
  private:
-  PreviewPageSettings settings_;
-  OutputFile page_, pictures_;
-  OutputSet outputs_;
+  OutputFile& page_;
+  OutputFile& pictures_;
+  CString folder_;
+  Background background_;
+  Dither dither_;
   std::unique_ptr<FormatDecoder> decoder_;
   PreviewCollector collector_;
-  std::vector<Pixel> sourceRow_;
   // The current picture's figures and facts, until its message line comes.
   std::string pending_;
   bool havePending_ = false;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@
 #include "engine/extension_limit.h"
 #include "engine/picture_source.h"
 #include "engine/picture_sources.h"
-#include "engine/pixel_encoder.h"
+#include "engine/pixel_format.h"
 #include "engine/run_events.h"
 #include "platform/cstring.h"
 #include "platform/file_access.h"
@@ -23,7 +24,7 @@ class CQuarryEngine {
   CQuarryEngine(const CQuarryEngine&) = delete;
   CQuarryEngine& operator=(const CQuarryEngine&) = delete;
 
-  // Converts the folder tree when `topLevel` is 1: creates the four output
+  // Converts the folder tree when `topLevel` is 1: creates the output
   // files, walks, finishes them and reports the run's end. Returns 1 when the
   // run ended without an output failure, else 0; any other `topLevel`
   // converts nothing and returns 0 (sub-folders are walked within the run).
@@ -50,7 +51,20 @@ class CQuarryEngine {
   // Nonzero: files are opened and named by folder + separator + name.
   int32_t m_bFullPath = 1;
 
-  // Where the four files are created (empty: the current directory).
+  // The output format; unset: the format of m_nDepth.
+  std::optional<PixelFormat> m_format;
+  Dither m_dither = Dither::kNone;
+  // Every picture starts at a multiple of this (a power of two) in the
+  // binary image file.
+  uint32_t m_nAlignment = 1;
+  // Not empty: write NAME.h, NAME.c and NAME.bin instead of the four files.
+  CString m_strHeaderName;
+  // With a header: NAME.c also holds the binary image file as an array.
+  bool m_bEmbed = false;
+  // Not empty: also write a manifest to this path.
+  CString m_strManifest;
+
+  // Where the output files are created (empty: the current directory).
   CString m_strOutputFolder;
   // Stem of the table and binary image file names (empty: the time stamp).
   CString m_strOutputStem;
@@ -64,15 +78,17 @@ class CQuarryEngine {
   uint64_t m_nBinaryLimit = kMaxBinaryImageSize;
 
  private:
-  OutputNames MakeOutputNames() const;
-  // Walks `folder` into `run` and finishes it; 1 when no output failed.
-  int RunFolder(ConversionRun& run, const CString& folder);
+  OutputPlan MakeOutputPlan(const CString& folder) const;
+  // Walks `folder` into a run by `plan` and finishes it; 1 when no output failed.
+  int RunFolder(const OutputPlan& plan, const CString& folder);
   void WalkFolder(ConversionRun& run, const CString& folder);
   void EnterSubFolder(ConversionRun& run, const CString& folder);
   void SelectFile(ConversionRun& run, const CString& folder, const CString& name);
   bool IsOnWalkPath(const CString& folder) const;
 
   RunEvents& m_events;
+  // The folder of the run, which relative picture paths start below.
+  CString m_topFolder;
   // Folders on the current walk path, so a link cycle is never followed.
   std::vector<platform::FolderIdentity> m_walkPath;
 };

@@ -129,6 +129,20 @@ status=0
 (cd "$win" && wine "$exe" convert --name TMP bmp >/dev/null 2>&1) || status=$?
 [ "$status" = 2 ] || fail "--name TMP exited $status, not 2"
 
+# The outputs for firmware are the same bytes on both hosts: the header, its
+# C source with the embedded data, the binary image file and the manifest
+# (whose paths use '/' everywhere).
+firmware=(--format rgb565le --dither diffusion --align 16 --header img --embed --manifest m.json)
+win=$work/win-firmware lin=$work/linux-firmware
+run_in_copy "$win" wine "$exe" convert "${firmware[@]}" --ext "bmp BMP" bmp
+run_in_copy "$lin" "$linux" convert "${firmware[@]}" --ext "bmp BMP" bmp
+cmp -s "$win/status.txt" "$lin/status.txt" || fail "exit status with --header"
+for file in img.h img.c img.bin m.json stderr.txt; do
+  cmp -s "$win/$file" "$lin/$file" || fail "$file differs between Windows and Linux"
+done
+cmp -s <(tr '\\' '/' <"$win/stdout.txt") "$lin/stdout.txt" || fail "message lines with --header"
+for file in bmp.c tmp.txt; do [ ! -e "$win/$file" ] || fail "$file written with --header"; done
+
 # Time-stamped names come from the Windows local clock, which Wine takes from
 # this machine's: the stamp is the minute before or after the run.
 win=$work/win-stamped

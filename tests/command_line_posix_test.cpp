@@ -19,9 +19,10 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 const std::string kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR]\n"
-    "                       [--input strict|any] [--background RRGGBB] [--depfile FILE]\n"
-    "                       [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8 | --format NAME] [--dither MODE] [--align N]\n"
+    "                       [--header NAME [--embed]] [--manifest FILE] [--ext TEXT]\n"
+    "                       [--name STEM] [--out DIR] [--input strict|any]\n"
+    "                       [--background RRGGBB] [--depfile FILE] [FOLDER]\n";
 
 class CommandRunPosix : public ::testing::Test {
  protected:

@@ -26,13 +26,15 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 const std::string kUsage =
-    "usage: rastrum convert [--depth 24|16|8] [--ext TEXT] [--name STEM] [--out DIR]\n"
-    "                       [--input strict|any] [--background RRGGBB] [--depfile FILE]\n"
-    "                       [FOLDER]\n";
+    "usage: rastrum convert [--depth 24|16|8 | --format NAME] [--dither MODE] [--align N]\n"
+    "                       [--header NAME [--embed]] [--manifest FILE] [--ext TEXT]\n"
+    "                       [--name STEM] [--out DIR] [--input strict|any]\n"
+    "                       [--background RRGGBB] [--depfile FILE] [FOLDER]\n";
 const std::string kHelpStart =
     kUsage +
-    "       rastrum preview [--depth 24|16|8] [--ext TEXT] [--input strict|any]\n"
-    "                       [--background RRGGBB] [--page FILE] [FOLDER]\n\nConverts ";
+    "       rastrum preview [--depth 24|16|8 | --format NAME] [--dither MODE] [--align N]\n"
+    "                       [--ext TEXT] [--input strict|any] [--background RRGGBB]\n"
+    "                       [--page FILE] [FOLDER]\n\nConverts ";
 
 using Outcome = testing_support::CommandOutcome;
 
@@ -87,6 +89,28 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{L"convert", L"--name", L"out\\n"},
                   "--name STEM must not contain a path separator ('out\\n'): --out chooses the "
                   "folder"},
+        UsageCase{{L"convert", L"--format", L"rgb565be"},
+                  "--format has no format 'rgb565be' (see --help)"},
+        UsageCase{{L"convert", L"--format=rgb888", L"--depth=24"},
+                  "give --depth or --format, not both"},
+        UsageCase{{L"convert", L"--dither", L"random"},
+                  "--dither must be none, ordered or diffusion, not 'random'"},
+        UsageCase{{L"convert", L"--align", L"3"},
+                  "--align must be a power of two from 1 to 4096, not '3'"},
+        UsageCase{{L"convert", L"--align=8192"},
+                  "--align must be a power of two from 1 to 4096, not '8192'"},
+        UsageCase{{L"convert", L"--align=04"},
+                  "--align must be a power of two from 1 to 4096, not '04'"},
+        UsageCase{{L"convert", L"--header", L"my-img"}, "--header my-img is not a C identifier"},
+        UsageCase{{L"convert", L"--header=img", L"--name=img"},
+                  "--name names the four files that --header replaces: give one of them"},
+        UsageCase{{L"convert", L"--embed"}, "--embed needs --header NAME"},
+        UsageCase{{L"convert", L"--header=img", L"--embed=yes"}, "--embed takes no value"},
+        UsageCase{{L"convert", L"--manifest="}, "--manifest needs a non-empty FILE"},
+        UsageCase{{L"convert", L"--manifest=BMP.C"},
+                  "--manifest BMP.C would write over the output file bmp.c"},
+        UsageCase{{L"convert", L"--header=img", L"--out=o", L"--manifest", L"o\\img.h"},
+                  "--manifest o\\img.h would write over the output file img.h"},
         UsageCase{{L"convert", L"\u00e9\xDCFF", L"b"},
                   "more than one FOLDER given ('\xC3\xA9\xEF\xBF\xBD' and 'b')"}));
 

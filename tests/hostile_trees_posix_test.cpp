@@ -435,10 +435,11 @@ class ChangedWhileRead : public ::testing::TestWithParam<Interference> {};
 TEST_P(ChangedWhileRead, MissingBytesBecomeZerosAndTheLineSaysSo) {
   EngineRun run;
   const std::vector<uint8_t> bytes = EncodeBitmap(Gradient(kWidth, kHeight));
-  OutputNames names;
-  names.table = "out.txt";
-  names.binary = "out.bin";
-  ConversionRun conversion(names, EncoderForDepth(24), run.log);
+  OutputPlan plan;
+  plan.names.table = "out.txt";
+  plan.names.binary = "out.bin";
+  plan.format = PixelFormat::kRgb888;
+  ConversionRun conversion(plan, run.log);
   ASSERT_TRUE(conversion.Open());
   InterferingBytes changing(bytes, GetParam().interfere);
   StrictBmpSource p(changing);
