@@ -1,42 +1,26 @@
-# rastrum_add_pictures(<target> FOLDER <dir> [EXT <words>] [DEPTH <24|16|8>]
-#                      [NAME <stem>] [OUTPUT_DIR <dir>])
+# rastrum_add_pictures(<target> FOLDER <dir> [EXT <words>]
+#                      [FORMAT <name> | DEPTH <24|16|8>] [ALIGN <n>] [DITHER <mode>]
+#                      [BACKGROUND <RRGGBB>] [INPUT strict|any]
+#                      [HEADER <NAME> [EMBED]] [NAME <stem>] [OUTPUT_DIR <dir>])
 #
-# Converts the picture tree FOLDER with Rastrum::rastrum into NAME.bin,
-# NAME.txt, tmp.txt and bmp.c in OUTPUT_DIR before <target> is built. The
-# conversion's dependency file makes Ninja and Makefiles rerun it only when
-# a picture or a folder of the tree changed. Defaults: EXT "bmp", DEPTH 16,
-# NAME "pictures", OUTPUT_DIR <current binary dir>/rastrum_<NAME> (tmp.txt and
-# bmp.c have fixed names, so each conversion needs a folder of its own).
+# Converts the picture tree FOLDER with Rastrum::rastrum before <target> is
+# built. Without HEADER it writes NAME.bin, NAME.txt, tmp.txt and bmp.c into
+# OUTPUT_DIR; with HEADER, <NAME>.h, <NAME>.c and <NAME>.bin, adds <NAME>.c to
+# the target's sources and OUTPUT_DIR to its include directories. The
+# conversion's dependency file makes Ninja and Makefiles rerun it only when a
+# picture or a folder of the tree changed. Defaults: EXT "bmp", DEPTH 16,
+# NAME "pictures", OUTPUT_DIR <current binary dir>/rastrum_<NAME or HEADER>
+# (tmp.txt and bmp.c have fixed names, so each conversion needs a folder of
+# its own).
 #
 # Included by RastrumConfig.cmake, and by Rastrum's own CMakeLists.txt when
 # another project takes it in with add_subdirectory.
 include_guard(GLOBAL)
 
-# Options of the function that the rastrum it runs does not take yet, each
-# with the command-line option it needs; they are refused at configure time.
-set(RASTRUM_MISSING_OPTIONS
-    "FORMAT=--format" "ALIGN=--align" "DITHER=--dither" "HEADER=--header" "EMBED=--embed")
-
 function(rastrum_add_pictures target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "EMBED"
-                        "FOLDER;DEPTH;NAME;OUTPUT_DIR;FORMAT;ALIGN;DITHER;BACKGROUND;INPUT"
-                        "EXT;HEADER")
-  foreach(missing IN LISTS RASTRUM_MISSING_OPTIONS)
-    string(REPLACE "=" ";" missing "${missing}")
-    list(GET missing 0 keyword)
-    list(GET missing 1 cli_option)
-    # EMBED is a flag: always defined, true when given.
-    if(keyword STREQUAL "EMBED")
-      set(given ${arg_EMBED})
-    elseif(DEFINED arg_${keyword} OR keyword IN_LIST arg_KEYWORDS_MISSING_VALUES)
-      set(given TRUE)
-    else()
-      set(given FALSE)
-    endif()
-    if(given)
-      message(FATAL_ERROR "rastrum_add_pictures: ${keyword} needs a rastrum with ${cli_option}")
-    endif()
-  endforeach()
+                        "FOLDER;DEPTH;NAME;OUTPUT_DIR;FORMAT;ALIGN;DITHER;BACKGROUND;INPUT;HEADER"
+                        "EXT")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "rastrum_add_pictures: unknown arguments: ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -46,11 +30,53 @@ function(rastrum_add_pictures target)
   if(NOT arg_FOLDER)
     message(FATAL_ERROR "rastrum_add_pictures: FOLDER <dir> is required")
   endif()
-  if(NOT DEFINED arg_DEPTH)
-    set(arg_DEPTH 16)
+  # Set here, not beside the function: a project that takes Rastrum in with
+  # add_subdirectory calls it from outside that folder's scope.
+  set(formats rgb565 rgb565le bgr565 bgr565le rgb888 bgr888 r3g2b3 rgb332 argb8888 rgba8888
+              rgb565a8)
+  set(options)
+  if(DEFINED arg_DEPTH AND DEFINED arg_FORMAT)
+    message(FATAL_ERROR "rastrum_add_pictures: give DEPTH or FORMAT, not both")
+  elseif(DEFINED arg_FORMAT)
+    if(NOT arg_FORMAT IN_LIST formats)
+      list(JOIN formats ", " formats)
+      message(FATAL_ERROR "rastrum_add_pictures: FORMAT must be one of ${formats}, "
+                          "not '${arg_FORMAT}'")
+    endif()
+    list(APPEND options --format ${arg_FORMAT})
+  else()
+    if(NOT DEFINED arg_DEPTH)
+      set(arg_DEPTH 16)
+    endif()
+    if(NOT arg_DEPTH MATCHES "^(24|16|8)$")
+      message(FATAL_ERROR "rastrum_add_pictures: DEPTH must be 24, 16 or 8, not '${arg_DEPTH}'")
+    endif()
+    list(APPEND options --depth ${arg_DEPTH})
   endif()
-  if(NOT arg_DEPTH MATCHES "^(24|16|8)$")
-    message(FATAL_ERROR "rastrum_add_pictures: DEPTH must be 24, 16 or 8, not '${arg_DEPTH}'")
+  if(DEFINED arg_ALIGN)
+    if(NOT arg_ALIGN MATCHES "^(1|2|4|8|16|32|64|128|256|512|1024|2048|4096)$")
+      message(FATAL_ERROR
+              "rastrum_add_pictures: ALIGN must be a power of two from 1 to 4096, not '${arg_ALIGN}'")
+    endif()
+    list(APPEND options --align ${arg_ALIGN})
+  endif()
+  if(DEFINED arg_DITHER)
+    if(NOT arg_DITHER MATCHES "^(none|ordered|diffusion)$")
+      message(FATAL_ERROR
+              "rastrum_add_pictures: DITHER must be none, ordered or diffusion, not '${arg_DITHER}'")
+    endif()
+    list(APPEND options --dither ${arg_DITHER})
+  endif()
+  if(DEFINED arg_HEADER)
+    if(NOT arg_HEADER MATCHES "^[A-Za-z][A-Za-z0-9_]*$")
+      message(FATAL_ERROR "rastrum_add_pictures: HEADER must be a C identifier, not '${arg_HEADER}'")
+    endif()
+    if(DEFINED arg_NAME)
+      message(FATAL_ERROR "rastrum_add_pictures: NAME names the four files that HEADER replaces: "
+                          "give one of them")
+    endif()
+  elseif(arg_EMBED)
+    message(FATAL_ERROR "rastrum_add_pictures: EMBED needs HEADER <NAME>")
   endif()
   if(NOT arg_NAME)
     set(arg_NAME pictures)
@@ -59,7 +85,6 @@ function(rastrum_add_pictures target)
     set(arg_EXT bmp)
   endif()
   list(JOIN arg_EXT " " extensions)
-  set(options)
   if(DEFINED arg_INPUT)
     if(NOT arg_INPUT MATCHES "^(strict|any)$")
       message(FATAL_ERROR "rastrum_add_pictures: INPUT must be strict or any, not '${arg_INPUT}'")
@@ -73,22 +98,41 @@ function(rastrum_add_pictures target)
     endif()
     list(APPEND options --background ${arg_BACKGROUND})
   endif()
+  if(DEFINED arg_HEADER)
+    set(stem ${arg_HEADER})
+  else()
+    set(stem ${arg_NAME})
+  endif()
   if(NOT arg_OUTPUT_DIR)
-    set(arg_OUTPUT_DIR ${CMAKE_CURRENT_BINARY_DIR}/rastrum_${arg_NAME})
+    set(arg_OUTPUT_DIR ${CMAKE_CURRENT_BINARY_DIR}/rastrum_${stem})
   endif()
   get_filename_component(folder "${arg_FOLDER}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   get_filename_component(out "${arg_OUTPUT_DIR}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_BINARY_DIR})
 
-  set(depfile ${out}/${arg_NAME}.d)
+  if(DEFINED arg_HEADER)
+    set(outputs ${out}/${stem}.bin ${out}/${stem}.h ${out}/${stem}.c)
+    list(APPEND options --header ${stem})
+    if(arg_EMBED)
+      list(APPEND options --embed)
+    endif()
+  else()
+    set(outputs ${out}/${stem}.bin ${out}/${stem}.txt ${out}/tmp.txt ${out}/bmp.c)
+    list(APPEND options --name ${stem})
+  endif()
+  set(depfile ${out}/${stem}.d)
   add_custom_command(
-    OUTPUT ${out}/${arg_NAME}.bin ${out}/${arg_NAME}.txt ${out}/tmp.txt ${out}/bmp.c
+    OUTPUT ${outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
-    COMMAND Rastrum::rastrum convert --depth ${arg_DEPTH} "--ext=${extensions}"
-            ${options} --name ${arg_NAME} --out ${out} --depfile ${depfile} ${folder}
+    COMMAND Rastrum::rastrum convert "--ext=${extensions}" ${options} --out ${out}
+            --depfile ${depfile} ${folder}
     DEPENDS $<TARGET_FILE:Rastrum::rastrum>
     DEPFILE ${depfile}
-    COMMENT "rastrum: converting ${folder} into ${out}/${arg_NAME}.bin"
+    COMMENT "rastrum: converting ${folder} into ${out}/${stem}.bin"
     VERBATIM)
-  add_custom_target(${target}_rastrum_${arg_NAME} DEPENDS ${out}/${arg_NAME}.bin)
-  add_dependencies(${target} ${target}_rastrum_${arg_NAME})
+  add_custom_target(${target}_rastrum_${stem} DEPENDS ${outputs})
+  add_dependencies(${target} ${target}_rastrum_${stem})
+  if(DEFINED arg_HEADER)
+    target_sources(${target} PRIVATE ${out}/${stem}.c)
+    target_include_directories(${target} PRIVATE ${out})
+  endif()
 endfunction()
