@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/format_decoder.h"
 #include "engine/picture_preview.h"
+#include "engine/pixel_format.h"
 #include "tests/support/engine_run.h"
 
 namespace {
@@ -192,3 +194,76 @@ TEST(HtmlText, EscapesMarkupAndReplacesWhatAPageMayNotHold) {
 }
 
 }  // namespace
+
+// Each format's decoder against what its bytes mean: the colour reduced to
+// the format's levels, shown over the background where the format keeps
+// alpha. Byte order, red/blue exchange and the planar layout all show here.
+TEST(FormatDecoder, EveryFormatShowsWhatItsBytesMean) {
+  const Background bg{0x20, 0x40, 0x80};
+  const std::vector<Pixel> row = {{255, 255, 255, 255}, {200, 100, 50, 255}, {3, 130, 250, 255},
+                                  {90, 180, 20, 128},   {255, 0, 0, 0},      {17, 34, 51, 200}};
+  auto widen = [](int level, int top) { return uint8_t(std::lround(level * 255.0 / top)); };
+  auto q565 = [&](Pixel p) {
+    Rgb c = OnDisplay(Rgb{p.r, p.g, p.b}, 16);
+    return Pixel{c.r, c.g, c.b, p.a};
+  };
+  const struct {
+    PixelFormat format;
+    bool alpha;
+  } formats[] = {
+      {PixelFormat::kRgb565, false},  {PixelFormat::kRgb565Le, false}, {PixelFormat::kBgr565, false},
+      {PixelFormat::kBgr565Le, false}, {PixelFormat::kRgb888, false},  {PixelFormat::kBgr888, false},
+      {PixelFormat::kR3g2b3, false},  {PixelFormat::kRgb332, false},   {PixelFormat::kArgb8888, true},
+      {PixelFormat::kRgba8888, true}, {PixelFormat::kRgb565A8, true},
+  };
+  for (const auto& f : formats) {
+    const std::string name = FormatName(f.format);
+    auto encoder = EncoderFor(f.format, Dither::kNone, bg);
+    auto decoder = DecoderFor(f.format, bg);
+    ASSERT_EQ(decoder->BytesPerPixel(), encoder->BytesPerPixel()) << name;
+    std::vector<uint8_t> bytes(row.size() * 4);
+    std::vector<Pixel> shown(row.size());
+    encoder->BeginPicture(uint32_t(row.size()));
+    encoder->EncodeRow(row.data(), uint32_t(row.size()), bytes.data());
+    decoder->DecodeRow(bytes.data(), uint32_t(row.size()), shown.data());
+    for (size_t j = 0; j < row.size(); ++j) {
+      // Formats without alpha store the pixel over the background; the others
+      // store it as it is and the display blends it.
+      const Pixel stored = f.alpha ? row[j] : OverBackground(row[j], bg);
+      Pixel level = stored;
+      const int bits = FormatBits(f.format);
+      if (name.find("565") != std::string::npos) level = q565(stored);
+      if (name == "r3g2b3") {
+        level = Pixel{widen(stored.r / 36, 7), widen(stored.g / 85, 3), widen(stored.b / 36, 7),
+                      stored.a};
+      }
+      if (name == "rgb332") {
+        level = Pixel{widen(stored.r >> 5, 7), widen(stored.g >> 5, 7), widen(stored.b >> 6, 3),
+                      stored.a};
+      }
+      const Pixel want = OverBackground(level, bg);
+      EXPECT_TRUE(shown[j].r == want.r && shown[j].g == want.g && shown[j].b == want.b &&
+                  shown[j].a == 255)
+          << name << " (" << bits << " bits) pixel " << j << ": got " << int(shown[j].r) << ","
+          << int(shown[j].g) << "," << int(shown[j].b) << " want " << int(want.r) << ","
+          << int(want.g) << "," << int(want.b);
+    }
+  }
+}
+
+// A planar format's page: the decoder gets each row's colour and alpha
+// planes together, though the binary image file holds them apart.
+TEST(PreviewPage, ShowsAPlanarFormatAsItsBytesMean) {
+  EngineRun run;
+  run.Put("bmp/a.bmp", Picture{12, 5, false, 24, Gradient});
+  run.engine.m_format = PixelFormat::kRgb565A8;
+  ASSERT_EQ(run.engine.PreviewFolder(L"bmp", L"page.html"), 1);
+  std::vector<Decoded> images = Images(ReadFile(run.root() / "page.html"));
+  ASSERT_EQ(images.size(), 2u);
+  for (uint32_t y = 0; y < 5; ++y) {
+    for (uint32_t x = 0; x < 12; ++x) {
+      Rgb want = OnDisplay(Gradient(int(x), int(y)), 16), got = images[1].At(x, y);
+      ASSERT_TRUE(got.r == want.r && got.g == want.g && got.b == want.b) << x << "," << y;
+    }
+  }
+}
