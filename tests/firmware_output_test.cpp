@@ -9,6 +9,7 @@
 
 #include "engine/conversion_run.h"
 #include "tests/support/engine_run.h"
+#include "tests/support/png_writer.h"
 
 namespace {
 
@@ -159,5 +160,35 @@ TEST_P(PlanarPicture, AlphaPlaneFollowsTheColourPlane) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BufferLimits, PlanarPicture, ::testing::Values(6, 5, 0));
+
+// A PNG's alpha reaches the formats that keep it, and the others show the
+// pixel over the background.
+TEST(PngAlpha, KeptByAlphaFormatsAndCompositedByTheOthers) {
+  testing_support::PngSpec spec;
+  spec.width = 3;
+  spec.colourType = 6;
+  const std::vector<uint16_t> samples = {200, 100, 50, 0, 200, 100, 50, 128, 200, 100, 50, 255};
+  const struct {
+    PixelFormat format;
+    std::string bytes;
+  } cases[] = {
+      {PixelFormat::kRgba8888, std::string("\xC8\x64\x32\x00\xC8\x64\x32\x80\xC8\x64\x32\xFF", 12)},
+      {PixelFormat::kArgb8888, std::string("\x32\x64\xC8\x00\x32\x64\xC8\x80\x32\x64\xC8\xFF", 12)},
+      {PixelFormat::kRgb565A8, std::string("\xCB\x26\xCB\x26\xCB\x26\x00\x80\xFF", 9)},
+      // Over 0x102040: (200*128 + 16*127 + 127) / 255 = 108 and so on.
+      {PixelFormat::kRgb888, std::string("\x10\x20\x40\x6C\x42\x39\xC8\x64\x32", 9)},
+  };
+  for (const auto& c : cases) {
+    EngineRun run;
+    run.Put("bmp/a.png", testing_support::EncodePng(spec, samples));
+    run.engine.m_inputMode = InputMode::kAny;
+    run.engine.m_strExt[0] = L"png";
+    run.engine.m_nExtCount = 1;
+    run.engine.m_background = Background{0x10, 0x20, 0x40};
+    run.engine.m_format = c.format;
+    ASSERT_EQ(run.engine.ConvertFolder(L"bmp", 1), 1);
+    EXPECT_TRUE(run.Binary() == c.bytes) << FormatName(c.format);
+  }
+}
 
 }  // namespace
