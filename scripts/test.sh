@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
-#   linux     the suites and the dialog (in process and end to end under Xvfb)
+#   linux     the suites and the dialog (in process and end to end under Xvfb);
+#             under CI, the Debian package installed into a scratch Debian root
 #   sanitize  the suites again under AddressSanitizer and UBSan
 #   fuzz      each fuzz target for FUZZ_SECONDS (default 60)
 #   windows   rastrum.exe and its suite under Wine, compared with the Linux build
@@ -21,7 +22,8 @@ linux() {
     cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON \
       -DRASTRUM_BUILD_DIALOG=ON "${ccache_args[@]}" >/dev/null &&
     cmake --build build-test -j"$(nproc)" &&
-    ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+    ctest --test-dir build-test --output-on-failure -j"$(nproc)" &&
+    scripts/test-deb-install.sh build-test
 }
 
 failed=()
