@@ -70,8 +70,8 @@ fail() {
 said=$(in_root /usr/bin/rastrum --version) || fail "the installed rastrum --version"
 [ "$said" = "$version" ] || fail "the installed rastrum says '$said', not $version"
 for program in $(in_root dpkg-query -L rastrum | grep '^/usr/bin/'); do
-  missing=$(in_root ldd "$program" | grep 'not found' || true)
-  [ -z "$missing" ] || fail "$program lacks libraries the package does not depend on: $missing"
+  missing=$(in_root ldd "$program" | awk '/not found/ { printf " %s", $1 }')
+  [ -z "$missing" ] || fail "$program lacks libraries the package does not depend on:$missing"
 done
 
 # The same conversion with the installed rastrum and with the build's.
