@@ -30,6 +30,7 @@ if(PROJECT_IS_TOP_LEVEL AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Rastrum developers")
   set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Where Debian keeps each package's licence.
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION share/doc/rastrum RENAME copyright)
   include(CPack)
   add_custom_target(deb

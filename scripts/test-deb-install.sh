@@ -39,8 +39,10 @@ if [ -z "$mirror" ]; then
 fi
 [ -n "$mirror" ] || { echo "test-deb-install: no Debian mirror in this machine's apt sources" >&2; exit 1; }
 
+# Every command has a time limit, so a stalled download fails the test
+# instead of holding up the whole CI run.
 in_root() {
-  chroot "$root" env DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8 \
+  timeout 600 chroot "$root" env DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8 \
     PATH=/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
 # Runs a command, its output kept in a log that is shown when it fails.
@@ -55,7 +57,7 @@ logged() {
 }
 
 echo "== A minimal Debian $VERSION_CODENAME root"
-logged debootstrap debootstrap --variant=minbase "$VERSION_CODENAME" "$root" "$mirror"
+logged debootstrap timeout 900 debootstrap --variant=minbase "$VERSION_CODENAME" "$root" "$mirror"
 echo "== apt-get install ./$(basename "$deb") (${SECONDS}s so far)"
 cp "$deb" "$root/tmp/"
 logged "apt-get update" in_root apt-get update -q
