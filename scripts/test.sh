@@ -4,7 +4,8 @@
 #             under CI, the Debian package installed into a scratch Debian root
 #   sanitize  the suites again under AddressSanitizer and UBSan
 #   fuzz      each fuzz target for FUZZ_SECONDS (default 60)
-#   windows   rastrum.exe and its suite under Wine, compared with the Linux build
+#   windows   rastrum.exe and its suite under Wine, compared with the Linux build;
+#             the zip of both programs, checked and run
 #   windows-dialog  ZT_Rastrum.exe driven with window messages under Wine
 # Usage: scripts/test.sh [STEP...]   (default: every step, in that order)
 set -euo pipefail
