@@ -30,9 +30,25 @@ if(PROJECT_IS_TOP_LEVEL AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Rastrum developers")
   set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Where Debian keeps each package's licence.
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION share/doc/rastrum RENAME copyright)
   include(CPack)
   add_custom_target(deb
     COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${PROJECT_BINARY_DIR}/CPackConfig.cmake
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     COMMENT "Making the Debian package")
+endif()
+
+# The Windows zip rastrum-<version>-win64.zip, made by the target `zip` of a
+# MinGW-w64 build: both programs, the README, the licence and the licence
+# texts of the libraries linked into them (cmake/windows_zip.cmake).
+if(PROJECT_IS_TOP_LEVEL AND WIN32 AND RASTRUM_BUILD_DIALOG)
+  add_custom_target(zip
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}
+            -DZIP=${PROJECT_BINARY_DIR}/rastrum-${PROJECT_VERSION}-win64.zip
+            -DRASTRUM_EXE=$<TARGET_FILE:rastrum> -DDIALOG_EXE=$<TARGET_FILE:ZT_Rastrum>
+            -P ${CMAKE_CURRENT_LIST_DIR}/windows_zip.cmake
+    COMMENT "Making the Windows zip"
+    VERBATIM)
+  add_dependencies(zip rastrum ZT_Rastrum)
 endif()

@@ -3,7 +3,7 @@
 # Every group that builds brings ccache, which the build scripts use when it
 # is there.
 # Usage: scripts/install-deps.sh GROUP...   (groups: build, desktop, test, bench, dialog, fuzz,
-#   windows, windows-dialog)
+#   windows, windows-dialog, deb-install)
 set -euo pipefail
 
 packages=()
@@ -47,6 +47,8 @@ for group in "$@"; do
                                wine wine64 fonts-wine fonts-wqy-microhei xvfb xauth
                                libz-mingw-w64-dev dpkg-dev libspng-dev libjpeg62-turbo-dev
                                nlohmann-json3-dev) ;;
+    # A scratch Debian root to install the Debian package into.
+    deb-install) packages+=(debootstrap) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Cross-builds rastrum.exe and the engine test suite for 64-bit Windows with
-# MinGW-w64 (with libspng and libjpeg-turbo cross-built from Debian's sources
-# by scripts/build-windows-deps.sh), then, under Wine in a throw-away prefix,
-# runs the suite and converts a folder tree at every depth, with the strict
-# intake and with --input any, comparing the four output files and the
-# message lines with those of the Linux build.
+# Cross-builds rastrum.exe, the engine test suite and the zip of both
+# programs for 64-bit Windows with MinGW-w64 (with libspng and libjpeg-turbo
+# cross-built from Debian's sources by scripts/build-windows-deps.sh), then,
+# under Wine in a throw-away prefix, checks what the zip holds, runs the suite
+# and converts a folder tree at every depth, with the strict intake and with
+# --input any, comparing the four output files and the message lines with
+# those of the Linux build.
 # The cross build folder is configured as test-windows-dialog.sh configures
 # it, so the two share the libraries and GoogleTest they both build.
 set -euo pipefail
@@ -23,7 +24,7 @@ echo "== Builds"
 cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON -DRASTRUM_BUILD_DIALOG=ON \
   -DRASTRUM_PICTURE_LIBS="$picture_libs" "${ccache_args[@]}" >/dev/null
-cmake --build build-win64 -j"$jobs" --target rastrum rastrum_tests
+cmake --build build-win64 -j"$jobs" --target rastrum rastrum_tests zip
 # The Linux rastrum: the one of test.sh's linux step, brought up to date,
 # when that build is there; else one built on its own.
 reference=build-test
@@ -44,6 +45,31 @@ fail() {
 
 echo "== Engine test suite under Wine"
 wine "$root/build-win64/tests/rastrum_tests.exe" --gtest_brief=1 || fail "engine test suite"
+
+echo "== The Windows zip"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win64/CMakeCache.txt)
+zip=$root/build-win64/rastrum-$version-win64.zip
+listed=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
+[ "$listed" = "LICENSE.txt README.md THIRD-PARTY-NOTICES.txt ZT_Rastrum.exe rastrum.exe " ] ||
+  fail "the zip holds $listed"
+mkdir "$work/zip"
+(cd "$work/zip" && cmake -E tar xf "$zip")
+cmp -s "$work/zip/rastrum.exe" "$exe" || fail "the zip's rastrum.exe is not the build's"
+cmp -s "$work/zip/ZT_Rastrum.exe" build-win64/app/ZT_Rastrum.exe || fail "the zip's ZT_Rastrum.exe is not the build's"
+cmp -s "$work/zip/LICENSE.txt" LICENSE || fail "the zip's LICENSE.txt is not LICENSE"
+said=$(wine "$work/zip/rastrum.exe" --version | tr -d '\r') || fail "the zip's rastrum.exe --version"
+[ "$said" = "$version" ] || fail "the zip's rastrum.exe says '$said', not $version"
+# Each program runs from the zip alone: it imports only DLLs every Windows has.
+system_dlls='^(kernel32|user32|gdi32|shell32|ole32|oleaut32|comctl32|comdlg32|advapi32|msvcrt|uxtheme|shlwapi)\.dll$'
+for program in rastrum.exe ZT_Rastrum.exe; do
+  for dll in $(x86_64-w64-mingw32-objdump -p "$work/zip/$program" | awk '/DLL Name:/ { print $3 }'); do
+    echo "$dll" | grep -q -i -E "$system_dlls" || fail "$program needs $dll, which the zip does not carry"
+  done
+done
+for library in libspng libjpeg-turbo zlib nlohmann-json winpthreads libstdc++; do
+  grep '(Debian package ' "$work/zip/THIRD-PARTY-NOTICES.txt" | grep -q -F "$library" ||
+    fail "THIRD-PARTY-NOTICES.txt has no section for $library"
+done
 
 echo "== Whole runs: Windows against Linux"
 

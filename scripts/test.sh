@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
-#   linux     the suites and the dialog (in process and end to end under Xvfb)
+#   linux     the suites and the dialog (in process and end to end under Xvfb);
+#             under CI, the Debian package installed into a scratch Debian root
 #   sanitize  the suites again under AddressSanitizer and UBSan
 #   fuzz      each fuzz target for FUZZ_SECONDS (default 60)
-#   windows   rastrum.exe and its suite under Wine, compared with the Linux build
+#   windows   rastrum.exe and its suite under Wine, compared with the Linux build;
+#             the zip of both programs, checked and run
 #   windows-dialog  ZT_Rastrum.exe driven with window messages under Wine
 # Usage: scripts/test.sh [STEP...]   (default: every step, in that order)
 set -euo pipefail
@@ -21,7 +23,8 @@ linux() {
     cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DRASTRUM_BUILD_TESTS=ON \
       -DRASTRUM_BUILD_DIALOG=ON "${ccache_args[@]}" >/dev/null &&
     cmake --build build-test -j"$(nproc)" &&
-    ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+    ctest --test-dir build-test --output-on-failure -j"$(nproc)" &&
+    scripts/test-deb-install.sh build-test
 }
 
 failed=()

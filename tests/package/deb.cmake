@@ -1,9 +1,11 @@
 # The Debian package: made by cpack from the build BUILD into WORK, named
 # rastrum_<version>_<arch>.deb, depending only on packages dpkg knows, and
-# holding a rastrum that runs. Unpacked with dpkg -x: installing it would
-# change the machine the tests run on.
+# holding a rastrum that runs, the CMake package, the licence and, with
+# DIALOG on, ZT_Rastrum, its desktop entry and icon. Unpacked with dpkg -x:
+# installing it would change the machine the tests run on
+# (scripts/test-deb-install.sh installs it under CI).
 #
-#   cmake -DBUILD=dir -DWORK=dir -DVERSION=x.y.z.w -P deb.cmake
+#   cmake -DBUILD=dir -DWORK=dir -DVERSION=x.y.z.w [-DDIALOG=ON] -P deb.cmake
 cmake_minimum_required(VERSION 3.21)
 
 foreach(required BUILD WORK VERSION)
@@ -43,7 +45,14 @@ run("the packaged rastrum" ${WORK}/root/usr/bin/rastrum --version)
 if(NOT output STREQUAL VERSION)
   message(FATAL_ERROR "the packaged rastrum says '${output}', not ${VERSION}")
 endif()
-if(NOT EXISTS ${WORK}/root/usr/lib/cmake/Rastrum/RastrumConfig.cmake)
-  message(FATAL_ERROR "the package has no CMake package")
+set(expected usr/lib/cmake/Rastrum/RastrumConfig.cmake usr/share/doc/rastrum/copyright)
+if(DIALOG)
+  list(APPEND expected usr/bin/ZT_Rastrum usr/share/applications/zt-rastrum.desktop
+       usr/share/icons/hicolor/96x96/apps/zt-rastrum.png)
 endif()
+foreach(file IN LISTS expected)
+  if(NOT EXISTS ${WORK}/root/${file})
+    message(FATAL_ERROR "the package has no /${file}")
+  endif()
+endforeach()
 message(STATUS "${deb}: depends on ${depends}")
