@@ -6,6 +6,19 @@
 
 using Mode = platform::OutputStream::Mode;
 
+namespace {
+
+// A path given on its own, not under the output folder, as folder (with its
+// separator) and name.
+std::pair<std::string, std::string> SplitPath(const std::string& path) {
+  size_t cut =
+      path.find_last_of(CString(platform::PathSeparator()) == CString(L"\\") ? "\\/" : "/");
+  cut = cut == std::string::npos ? 0 : cut + 1;
+  return {path.substr(0, cut), path.substr(cut)};
+}
+
+}  // namespace
+
 OutputSet::OutputSet(const OutputPlan& plan)
     : plan_(plan), catalog_(std::make_unique<PictureCatalog>()) {
   if (!plan_.previewPage.empty()) {
@@ -71,19 +84,6 @@ void OutputSet::PlanHeaderFiles() {
   binaryPath_ = binary.path();
   runName_ = plan_.header + ".h";
 }
-
-namespace {
-
-// A path given on its own, not under the output folder, as folder (with its
-// separator) and name.
-std::pair<std::string, std::string> SplitPath(const std::string& path) {
-  size_t cut =
-      path.find_last_of(CString(platform::PathSeparator()) == CString(L"\\") ? "\\/" : "/");
-  cut = cut == std::string::npos ? 0 : cut + 1;
-  return {path.substr(0, cut), path.substr(cut)};
-}
-
-}  // namespace
 
 void OutputSet::PlanManifest() {
   const auto [folder, name] = SplitPath(plan_.manifest);
