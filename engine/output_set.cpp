@@ -1,5 +1,7 @@
 #include "engine/output_set.h"
 
+#include <utility>
+
 #include "engine/firmware_sinks.h"
 #include "engine/preview_page.h"
 #include "platform/file_access.h"
