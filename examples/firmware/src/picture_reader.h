@@ -17,17 +17,17 @@ extern "C" {
 typedef int (*picture_fetch)(void* context, uint32_t offset, uint8_t* out, uint32_t size);
 
 typedef struct picture_store {
-	picture_fetch fetch;
-	void* context;
+  picture_fetch fetch;
+  void* context;
 } picture_store;
 
 enum picture_status {
-	PICTURE_OK = 0,
-	PICTURE_NO_SUCH_ID,    /* id >= ART_PICTURE_COUNT */
-	PICTURE_BAD_ENTRY,     /* the table's entry does not fit the binary */
-	PICTURE_NO_SUCH_ROW,   /* y >= the picture's height */
-	PICTURE_SHORT_BUFFER,  /* fewer than width values in `row` */
-	PICTURE_READ_FAILED    /* the store's fetch failed */
+  PICTURE_OK = 0,
+  PICTURE_NO_SUCH_ID,   /* id >= ART_PICTURE_COUNT */
+  PICTURE_BAD_ENTRY,    /* the table's entry does not fit the binary */
+  PICTURE_NO_SUCH_ROW,  /* y >= the picture's height */
+  PICTURE_SHORT_BUFFER, /* fewer than width values in `row` */
+  PICTURE_READ_FAILED   /* the store's fetch failed */
 };
 
 /* A store over bytes in memory: art_data, or the flash address of art.bin.
@@ -35,8 +35,8 @@ enum picture_status {
 picture_store picture_store_memory(const uint8_t* base);
 
 /* Reads row `y` of picture `id` as RGB565 values, `capacity` at most. */
-enum picture_status picture_read_row(const picture_store* store, enum art_picture_id id,
-                                     uint16_t y, uint16_t* row, size_t capacity);
+enum picture_status picture_read_row(const picture_store* store, enum art_picture_id id, uint16_t y,
+                                     uint16_t* row, size_t capacity);
 
 /* CRC-32 (IEEE, as zlib) of the store's first `size` bytes; compare it with
    ART_BINARY_CRC32 before trusting a flashed binary. */
