@@ -19,14 +19,7 @@ file(MAKE_DIRECTORY ${WORK}/pictures/sub)
 file(COPY_FILE ${SOURCE}/tests/depfile/pixel.bmp ${WORK}/pictures/a.bmp)
 file(COPY_FILE ${SOURCE}/tests/depfile/pixel.bmp ${WORK}/pictures/sub/b.BMP)
 
-function(run what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
-                  ERROR_VARIABLE output)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${what} failed:\n${output}")
-  endif()
-  set(output "${output}" PARENT_SCOPE)
-endfunction()
+include(${here}/run.cmake)
 
 run("installing" ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
 foreach(file bin/rastrum lib/cmake/Rastrum/RastrumConfig.cmake
