@@ -3,8 +3,10 @@
 include(CMakePackageConfigHelpers)
 set(RASTRUM_PACKAGE_DIR lib/cmake/Rastrum)
 install(EXPORT RastrumTargets NAMESPACE Rastrum:: DESTINATION ${RASTRUM_PACKAGE_DIR})
+# ARCH_INDEPENDENT: the package is a program run on the build machine, so a
+# 32-bit firmware target may use a 64-bit rastrum.
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/RastrumConfigVersion.cmake
-                                 COMPATIBILITY SameMajorVersion)
+                                 COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/RastrumConfig.cmake
               ${CMAKE_CURRENT_LIST_DIR}/RastrumAddPictures.cmake
               ${PROJECT_BINARY_DIR}/RastrumConfigVersion.cmake
