@@ -35,16 +35,6 @@ long FrameStyle(uint32_t style) {
   return wxStyle;
 }
 
-// The template's font where it exists; otherwise the desktop's own face at
-// the template's size, which sets the dialog units.
-wxFont TemplateFont(const DialogFont& font) {
-  wxFont chosen = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
-  chosen.SetPointSize(font.pointSize);
-  if (font.italic) chosen.SetStyle(wxFONTSTYLE_ITALIC);
-  if (font.weight >= 700) chosen.SetWeight(wxFONTWEIGHT_BOLD);
-  return chosen;
-}
-
 int WxId(const DialogItemTemplate& item) {
   return item.id.value == -1 ? wxID_ANY : item.id.value;
 }
@@ -105,8 +95,9 @@ HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* par
   auto setTypeHint = GtkCall<void (*)(void*, int)>("gtk_window_set_type_hint");
   constexpr int kNormalWindow = 0;  // GDK_WINDOW_TYPE_HINT_NORMAL
   if (applicationWindow_ && setTypeHint) setTypeHint(GetHandle(), kNormalWindow);
-  SetFont(TemplateFont(tmpl.font));
-  SetClientSize(ConvertDialogToPixels(wxSize(tmpl.cx, tmpl.cy)));
+  SetFont(DesktopDialogFont(tmpl.font));
+  units_ = DialogUnits(*this, tmpl);
+  SetClientSize(units_.ToPixels(tmpl.cx, tmpl.cy));
   for (size_t i = 0; i < tmpl.items.size(); ++i) {
     controls_.push_back(CreateControl(i));
     if (!(tmpl.items[i].style & WS_VISIBLE)) controls_.back()->Hide();
@@ -125,8 +116,9 @@ HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* par
 
 wxWindow* HostDialog::CreateControl(size_t index) {
   const DialogItemTemplate& item = Template().items[index];
-  wxPoint pos = ConvertDialogToPixels(wxPoint(item.x, item.y));
-  wxSize size = ConvertDialogToPixels(wxSize(item.cx, item.cy));
+  wxRect place = units_.ToPixels(item.x, item.y, item.cx, item.cy);
+  wxPoint pos = place.GetPosition();
+  wxSize size = place.GetSize();
   int id = WxId(item);
   switch (dialog_manager::KindOf(item)) {
     case ControlKind::kEdit:

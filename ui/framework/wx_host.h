@@ -14,6 +14,7 @@
 #include "platform/cstring.h"
 #include "platform/text_encoding.h"
 #include "ui/framework/dialog_manager.h"
+#include "ui/framework/dialog_units_wx.h"
 #include "ui/framework/resources.h"
 
 struct WxIcon {
@@ -54,6 +55,7 @@ class HostDialog : public wxDialog, public DialogWindow {
 
   HWND Handle() override { return ToHwnd(this); }
   BOOL EraseIconBackground(HDC hdc) override;
+  const DialogUnits& Units() const { return units_; }
 
  protected:
   bool IsControlShown(size_t index) const override { return controls_[index]->IsShown(); }
@@ -78,6 +80,7 @@ class HostDialog : public wxDialog, public DialogWindow {
   void OnClose(wxCloseEvent& event);
   void OnPaint(wxPaintEvent& event);
 
+  DialogUnits units_;
   std::vector<wxWindow*> controls_;  // in template order
   wxPaintEvent* paintEvent_ = nullptr;
   bool mouseHeldOnList_ = false;
