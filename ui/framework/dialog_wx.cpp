@@ -138,7 +138,7 @@ wxWindow* HostDialog::CreateControl(size_t index) {
       auto* picture = new wxStaticBitmap(this, id, wxNullBitmap, pos);
       if (icon) {
         auto* handle = FromHicon(AfxGetApp()->LoadIcon(static_cast<UINT>(icon->id.value)));
-        picture->SetBitmap(wxBitmap(handle->systemSized));
+        picture->SetBitmap(handle->Bundle(SystemIconSize()));
       }
       return picture;
     }
@@ -204,6 +204,8 @@ BOOL HostDialog::EraseIconBackground(HDC hdc) {
   return TRUE;
 }
 
+// Every picture of the big icon, so the window manager takes the one that
+// suits the screen's density; the small one at the system's small size.
 void HostDialog::IconsChanged() {
   wxIconBundle bundle;
   auto add = [&bundle](const wxImage& image) {
@@ -212,13 +214,11 @@ void HostDialog::IconsChanged() {
     bundle.AddIcon(wxicon);
   };
   if (WxIcon* handle = FromHicon(Icon(true))) {
-    add(handle->full);
-    add(handle->systemSized);
+    for (const wxImage& image : handle->images) add(image);
   }
   if (WxIcon* handle = FromHicon(Icon(false))) {
     int small = wxSystemSettings::GetMetric(wxSYS_SMALLICON_X);
-    if (small <= 0) small = 16;
-    add(handle->full.Scale(small, small, wxIMAGE_QUALITY_HIGH));
+    add(handle->At(small > 0 ? small : 16));
   }
   SetIcons(bundle);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <dlfcn.h>
+#include <wx/bmpbndl.h>
 #include <wx/dc.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
@@ -18,8 +19,13 @@
 #include "ui/framework/resources.h"
 
 struct WxIcon {
-  wxImage full;         // the picture at its own size
-  wxImage systemSized;  // at SM_CXICON x SM_CYICON, as LoadIcon gives it
+  std::vector<wxImage> images;  // the resource's square pictures, smallest first
+
+  // The picture `size` pixels square: its own, else the next larger one
+  // (or the largest) scaled to it.
+  wxImage At(int size) const;
+  // For a place `size` pixels square: a picture for each screen density.
+  wxBitmapBundle Bundle(int size) const;
 };
 
 inline HWND ToHwnd(wxWindow* window) {
