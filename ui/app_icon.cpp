@@ -96,7 +96,9 @@ uint32_t Pixel(int px, int py, double unitsPerPixel) {
       double y = (py + (sy + 0.5) / grid) * unitsPerPixel - kTop;
       Sample sample = PictureAt(x, y);
       if (!sample.opaque) continue;
-      r += sample.color.r, g += sample.color.g, b += sample.color.b;
+      r += sample.color.r;
+      g += sample.color.g;
+      b += sample.color.b;
       ++covered;
     }
   }
