@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
-constexpr int kWidth = kAppIconWidth;
-constexpr int kHeight = kAppIconHeight;
+// The picture is 90 x 92 units, placed on a square of 96 units as desktop
+// icon themes expect; a unit is a pixel at 96.
+constexpr double kCanvas = 96;
+constexpr double kLeft = 3, kTop = 2;
 
 struct Rgb {
   int r, g, b;
@@ -28,7 +31,7 @@ constexpr std::array<Rgb, 5> kBars = {
 };
 constexpr Rgb kLed = {0x7C, 0xF0, 0x7C};
 
-// Coverage of the rounded panel at a point, so the corners are smooth.
+// Whether a point lies on the rounded panel, or on the panel shrunk by inset.
 bool InsidePanel(double x, double y, double inset) {
   double left = kPanelLeft + inset, top = kPanelTop + inset;
   double right = kPanelRight - inset, bottom = kPanelBottom - inset;
@@ -37,16 +40,6 @@ bool InsidePanel(double x, double y, double inset) {
   double cx = std::clamp(x, left + radius, right - radius);
   double cy = std::clamp(y, top + radius, bottom - radius);
   return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
-}
-
-double Coverage(int px, int py, double inset) {
-  int inside = 0;
-  for (int sy = 0; sy < 4; ++sy) {
-    for (int sx = 0; sx < 4; ++sx) {
-      inside += InsidePanel(px + (sx + 0.5) / 4, py + (sy + 0.5) / 4, inset);
-    }
-  }
-  return inside / 16.0;
 }
 
 Rgb Mix(Rgb a, Rgb b, double t) {
@@ -70,29 +63,58 @@ Rgb ScreenPixel(int x, int y) {
   return Mix(bar, {0x18, 0x1E, 0x2A}, 0.75 * col / (cols - 1));
 }
 
-bool OnLed(int x, int y) {
-  double dx = x + 0.5 - 45, dy = y + 0.5 - 79;
+bool OnLed(double x, double y) {
+  double dx = x - 45, dy = y - 79;
   return dx * dx + dy * dy <= 3.2 * 3.2;
 }
 
-uint32_t Pack(Rgb c, double alpha) {
-  auto a = static_cast<uint32_t>(std::lround(alpha * 255));
-  return a << 24 | static_cast<uint32_t>(c.r) << 16 | static_cast<uint32_t>(c.g) << 8 |
-         static_cast<uint32_t>(c.b);
+struct Sample {
+  Rgb color;
+  bool opaque;
+};
+
+// The picture at a point of its own units.
+Sample PictureAt(double x, double y) {
+  if (!InsidePanel(x, y, 0)) return {{0, 0, 0}, false};
+  Rgb color = InsidePanel(x, y, 2) ? kBezel : kBezelEdge;
+  bool onScreen =
+      x >= kScreenLeft && x < kScreenRight - 1 && y >= kScreenTop && y < kScreenBottom - 1;
+  if (onScreen) color = ScreenPixel(static_cast<int>(x), static_cast<int>(y));
+  if (OnLed(x, y)) color = kLed;
+  return {color, true};
 }
 
-std::array<uint32_t, kWidth * kHeight> Draw() {
-  std::array<uint32_t, kWidth * kHeight> pixels{};
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      double outer = Coverage(x, y, 0);
-      if (outer == 0) continue;
-      Rgb color = Mix(kBezelEdge, kBezel, Coverage(x, y, 2));
-      bool onScreen =
-          x >= kScreenLeft && x < kScreenRight - 1 && y >= kScreenTop && y < kScreenBottom - 1;
-      if (onScreen) color = ScreenPixel(x, y);
-      if (OnLed(x, y)) color = kLed;
-      pixels[static_cast<size_t>(y * kWidth + x)] = Pack(color, outer);
+// A pixel is the mean of a grid of samples over its area, fine enough for
+// at least four samples a unit each way, so edges are smooth at every size.
+uint32_t Pixel(int px, int py, double unitsPerPixel) {
+  int grid = std::max(4, static_cast<int>(std::ceil(4 * unitsPerPixel)));
+  double r = 0, g = 0, b = 0;
+  int covered = 0;
+  for (int sy = 0; sy < grid; ++sy) {
+    for (int sx = 0; sx < grid; ++sx) {
+      double x = (px + (sx + 0.5) / grid) * unitsPerPixel - kLeft;
+      double y = (py + (sy + 0.5) / grid) * unitsPerPixel - kTop;
+      Sample sample = PictureAt(x, y);
+      if (!sample.opaque) continue;
+      r += sample.color.r;
+      g += sample.color.g;
+      b += sample.color.b;
+      ++covered;
+    }
+  }
+  if (covered == 0) return 0;
+  auto channel = [covered](double sum) {
+    return static_cast<uint32_t>(std::lround(sum / covered));
+  };
+  auto alpha = static_cast<uint32_t>(std::lround(255.0 * covered / (grid * grid)));
+  return alpha << 24 | channel(r) << 16 | channel(g) << 8 | channel(b);
+}
+
+std::vector<uint32_t> Draw(int size) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(size * size));
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      pixels[static_cast<size_t>(y * size + x)] = Pixel(x, y, kCanvas / size);
     }
   }
   return pixels;
@@ -100,7 +122,13 @@ std::array<uint32_t, kWidth * kHeight> Draw() {
 
 }  // namespace
 
-const uint32_t* AppIconPixels() {
-  static const std::array<uint32_t, kWidth* kHeight> pixels = Draw();
-  return pixels.data();
+const uint32_t* AppIconPixels(int size) {
+  static const auto drawn = [] {
+    std::array<std::vector<uint32_t>, kAppIconSizes.size()> all;
+    for (size_t i = 0; i < all.size(); ++i) all[i] = Draw(kAppIconSizes[i]);
+    return all;
+  }();
+  auto found = std::find(kAppIconSizes.begin(), kAppIconSizes.end(), size);
+  if (found == kAppIconSizes.end()) return nullptr;
+  return drawn[static_cast<size_t>(found - kAppIconSizes.begin())].data();
 }

@@ -98,8 +98,7 @@ constexpr std::array kStrings = {
 };
 
 constexpr std::array kIcons = {
-    IconResource{RESOURCE_ID(IDR_MAINFRAME), kAppIconWidth, kAppIconHeight, &AppIconPixels,
-                 "res/rastrum.ico"},
+    IconResource{RESOURCE_ID(IDR_MAINFRAME), kAppIconSizes, &AppIconPixels, "res/rastrum.ico"},
 };
 
 constexpr ResourceTable kResources = {kDialogs, kStrings, kIcons};

@@ -3,10 +3,11 @@
 # picks 24bit, presses "Convert to BIN", opens the system menu and the About
 # box, runs once more with no extension, presses "Convert to BIN" with Enter,
 # picks 8bit with the arrow keys, and closes the dialog with Escape and with
-# Enter in a field and in the message list. Checks the four output files
-# against `rastrum convert` and the message lines through the program's
-# trace. Saves screenshots of the dialog after the run and of the About box
-# into ARTEFACT_DIR.
+# Enter in a field and in the message list; starts it once more with a
+# larger desktop font. Checks the four output files against `rastrum
+# convert` and the message lines through the program's trace. Saves
+# screenshots of the dialog after the run and of the About box into
+# ARTEFACT_DIR.
 # Usage: end_to_end.sh ZT_RASTRUM RASTRUM SAMPLE_BMP_DIR ARTEFACT_DIR
 set -euo pipefail
 
@@ -87,6 +88,7 @@ pictures=$(find "$work/pics" -name '*.bmp' | wc -l)
 
 # A run: the folder typed into its field, 24bit, "Convert to BIN".
 start_dialog
+usual_size=("$width" "$height")
 grep -q "^add 1002 Ver:2404 for TALU" "$work/trace.txt" || fail "no note lines"
 click_at 262 37
 xdotool type --delay 20 pics
@@ -217,4 +219,14 @@ sleep 0.5
 kill -0 "$pid" || fail "a double click or Space in the message list ended the program"
 xdotool key Return
 expect_exit "Enter in the message list"
+
+# With the desktop's font half as large again, from GTK's settings file as
+# a desktop without a settings daemon keeps it, the whole dialog grows.
+mkdir -p "$work/config/gtk-3.0"
+printf '[Settings]\ngtk-font-name=Sans 15\n' >"$work/config/gtk-3.0/settings.ini"
+XDG_CONFIG_HOME="$work/config" start_dialog
+[ $((width * 10)) -ge $((usual_size[0] * 13)) ] && [ $((height * 10)) -ge $((usual_size[1] * 13)) ] ||
+  fail "with a 15 pt desktop font the dialog is ${width}x$height, with the usual one ${usual_size[0]}x${usual_size[1]}"
+xdotool key --window "$main" Escape
+expect_exit "Escape with the larger font"
 echo "end_to_end: ok ($pictures pictures; screenshots in $artefacts)"

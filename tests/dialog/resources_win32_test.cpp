@@ -165,40 +165,46 @@ TEST_F(ExecutableResources, StringsAreThoseOfTheTables) {
   }
 }
 
-TEST_F(ExecutableResources, IconIsOnePictureOf32Bits) {
+// Icon 128 holds each of its pictures, and Windows makes an icon of each at
+// its own size.
+TEST_F(ExecutableResources, IconHoldsEveryPictureOf32Bits) {
   ASSERT_EQ(AfxGetResourceTable().icons.size(), 1u);
   const IconResource& want = AfxGetResourceTable().icons[0];
   HRSRC group = FindResourceW(module_, MAKEINTRESOURCEW(want.id.value), RT_GROUP_ICON);
   ASSERT_NE(group, nullptr);
   auto* directory = static_cast<const uint8_t*>(LockResource(LoadResource(module_, group)));
-  ASSERT_GE(SizeofResource(module_, group), 6u + 14u);
+  ASSERT_GE(SizeofResource(module_, group), 6u + 14u * want.sizes.size());
   EXPECT_EQ(directory[2] | directory[3] << 8, 1);  // icons, not cursors
-  ASSERT_EQ(directory[4] | directory[5] << 8, 1);  // one image
-  EXPECT_EQ(directory[6], want.width);
-  EXPECT_EQ(directory[7], want.height);
-  EXPECT_EQ(directory[12] | directory[13] << 8, 32);
-  int imageId = directory[18] | directory[19] << 8;
+  ASSERT_EQ(directory[4] | directory[5] << 8, static_cast<int>(want.sizes.size()));
+  for (size_t i = 0; i < want.sizes.size(); ++i) {
+    const int size = want.sizes[i];
+    SCOPED_TRACE(std::to_string(size) + " pixels");
+    const uint8_t* entry = directory + 6 + 14 * i;
+    EXPECT_EQ(entry[0], size);
+    EXPECT_EQ(entry[1], size);
+    EXPECT_EQ(entry[6] | entry[7] << 8, 32);
+    int imageId = entry[12] | entry[13] << 8;
 
-  HRSRC image = FindResourceW(module_, MAKEINTRESOURCEW(imageId), RT_ICON);
-  ASSERT_NE(image, nullptr);
-  auto* bits = static_cast<BYTE*>(LockResource(LoadResource(module_, image)));
-  auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bits);
-  EXPECT_EQ(header->biWidth, want.width);
-  EXPECT_EQ(header->biHeight, 2 * want.height);  // colour rows and mask rows
-  EXPECT_EQ(header->biBitCount, 32);
-  // Windows makes an icon of it at its own size.
-  HICON icon = CreateIconFromResourceEx(bits, SizeofResource(module_, image), TRUE, 0x00030000, 0,
-                                        0, LR_DEFAULTCOLOR);
-  ASSERT_NE(icon, nullptr);
-  ICONINFO info = {};
-  ASSERT_TRUE(GetIconInfo(icon, &info));
-  BITMAP colour = {};
-  GetObjectW(info.hbmColor, sizeof colour, &colour);
-  EXPECT_EQ(colour.bmWidth, want.width);
-  EXPECT_EQ(colour.bmHeight, want.height);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  DestroyIcon(icon);
+    HRSRC image = FindResourceW(module_, MAKEINTRESOURCEW(imageId), RT_ICON);
+    ASSERT_NE(image, nullptr);
+    auto* bits = static_cast<BYTE*>(LockResource(LoadResource(module_, image)));
+    auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bits);
+    EXPECT_EQ(header->biWidth, size);
+    EXPECT_EQ(header->biHeight, 2 * size);  // colour rows and mask rows
+    EXPECT_EQ(header->biBitCount, 32);
+    HICON icon = CreateIconFromResourceEx(bits, SizeofResource(module_, image), TRUE, 0x00030000, 0,
+                                          0, LR_DEFAULTCOLOR);
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour = {};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, size);
+    EXPECT_EQ(colour.bmHeight, size);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+  }
 }
 
 TEST_F(ExecutableResources, ManifestAsksForCommonControls6AndTheUsersRights) {

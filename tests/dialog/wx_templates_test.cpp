@@ -91,13 +91,12 @@ void ExpectPlace(const DialogItemTemplate& item, const wxRect& want, const wxRec
 void ExpectTemplate(const DialogTemplate& tmpl) {
   CDialog owner(static_cast<UINT>(tmpl.id.value));
   std::unique_ptr<DialogWindow> window = CreateDialogWindow(owner, tmpl, nullptr);
-  auto* dialog = dynamic_cast<wxDialog*>(ToWx(window->Handle()));
+  auto* dialog = dynamic_cast<HostDialog*>(ToWx(window->Handle()));
   ASSERT_NE(dialog, nullptr);
 
   EXPECT_EQ(dialog->GetTitle(), wxString(tmpl.caption));
   EXPECT_EQ(Describe(dialog->GetClientSize()),
-            Describe(dialog->ConvertDialogToPixels(wxSize(tmpl.cx, tmpl.cy))));
-  EXPECT_EQ(dialog->GetFont().GetPointSize(), tmpl.font.pointSize);
+            Describe(dialog->Units().ToPixels(tmpl.cx, tmpl.cy)));
   EXPECT_EQ(dialog->HasFlag(wxCAPTION), (tmpl.style & WS_CAPTION) == WS_CAPTION);
   EXPECT_EQ(dialog->HasFlag(wxCLOSE_BOX), (tmpl.style & WS_SYSMENU) != 0);
   EXPECT_EQ(dialog->HasFlag(wxMINIMIZE_BOX), (tmpl.style & WS_MINIMIZEBOX) != 0);
@@ -137,8 +136,7 @@ void ExpectTemplate(const DialogTemplate& tmpl) {
       EXPECT_EQ(child->HasFlag(wxLB_SORT), (item.style & LBS_SORT) != 0);
     }
 
-    wxRect want(dialog->ConvertDialogToPixels(wxPoint(item.x, item.y)),
-                dialog->ConvertDialogToPixels(wxSize(item.cx, item.cy)));
+    wxRect want = dialog->Units().ToPixels(item.x, item.y, item.cx, item.cy);
     ExpectPlace(item, want, child->GetRect());
   }
 }

@@ -9,6 +9,7 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -25,13 +26,12 @@
 
 namespace {
 
-wxImage ImageOf(const IconResource& icon) {
-  wxImage image(icon.width, icon.height);
+wxImage ImageOf(const uint32_t* pixels, int size) {
+  wxImage image(size, size);
   image.InitAlpha();
-  const uint32_t* pixels = icon.pixels();
-  for (int y = 0; y < icon.height; ++y) {
-    for (int x = 0; x < icon.width; ++x) {
-      uint32_t argb = pixels[y * icon.width + x];
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      uint32_t argb = pixels[y * size + x];
       image.SetRGB(x, y, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
       image.SetAlpha(x, y, static_cast<unsigned char>(argb >> 24));
     }
@@ -91,15 +91,31 @@ class MessageBox : public wxGenericMessageDialog {
 
 }  // namespace
 
+wxImage WxIcon::At(int size) const {
+  auto fits = std::find_if(images.begin(), images.end(),
+                           [size](const wxImage& image) { return image.GetWidth() >= size; });
+  const wxImage& source = fits != images.end() ? *fits : images.back();
+  return source.GetWidth() == size ? source : source.Scale(size, size, wxIMAGE_QUALITY_HIGH);
+}
+
+// The bundle's own size is the first bitmap's; wx picks the one that
+// matches the window's scale, and scales the nearest where none does.
+wxBitmapBundle WxIcon::Bundle(int size) const {
+  wxVector<wxBitmap> bitmaps(1, wxBitmap(At(size)));
+  for (const wxImage& image : images) {
+    if (image.GetWidth() > size) bitmaps.push_back(wxBitmap(image));
+  }
+  return wxBitmapBundle::FromBitmaps(bitmaps);
+}
+
 HICON CWinApp::LoadIcon(UINT nIDResource) const {
   static std::map<UINT, std::unique_ptr<WxIcon>> loaded;
   auto found = loaded.find(nIDResource);
   if (found != loaded.end()) return reinterpret_cast<HICON>(found->second.get());
   const IconResource* resource = AfxFindIcon(nIDResource);
-  if (!resource) return nullptr;
-  wxImage full = ImageOf(*resource);
-  int size = SystemIconSize();
-  auto icon = std::make_unique<WxIcon>(WxIcon{full, full.Scale(size, size, wxIMAGE_QUALITY_HIGH)});
+  if (!resource || resource->sizes.empty()) return nullptr;
+  auto icon = std::make_unique<WxIcon>();
+  for (int size : resource->sizes) icon->images.push_back(ImageOf(resource->pixels(size), size));
   HICON handle = reinterpret_cast<HICON>(icon.get());
   loaded.emplace(nIDResource, std::move(icon));
   return handle;

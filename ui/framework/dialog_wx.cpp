@@ -35,16 +35,6 @@ long FrameStyle(uint32_t style) {
   return wxStyle;
 }
 
-// The template's font where it exists; otherwise the desktop's own face at
-// the template's size, which sets the dialog units.
-wxFont TemplateFont(const DialogFont& font) {
-  wxFont chosen = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
-  chosen.SetPointSize(font.pointSize);
-  if (font.italic) chosen.SetStyle(wxFONTSTYLE_ITALIC);
-  if (font.weight >= 700) chosen.SetWeight(wxFONTWEIGHT_BOLD);
-  return chosen;
-}
-
 int WxId(const DialogItemTemplate& item) {
   return item.id.value == -1 ? wxID_ANY : item.id.value;
 }
@@ -105,8 +95,9 @@ HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* par
   auto setTypeHint = GtkCall<void (*)(void*, int)>("gtk_window_set_type_hint");
   constexpr int kNormalWindow = 0;  // GDK_WINDOW_TYPE_HINT_NORMAL
   if (applicationWindow_ && setTypeHint) setTypeHint(GetHandle(), kNormalWindow);
-  SetFont(TemplateFont(tmpl.font));
-  SetClientSize(ConvertDialogToPixels(wxSize(tmpl.cx, tmpl.cy)));
+  SetFont(DesktopDialogFont(tmpl.font));
+  units_ = DialogUnits(*this, tmpl);
+  SetClientSize(units_.ToPixels(tmpl.cx, tmpl.cy));
   for (size_t i = 0; i < tmpl.items.size(); ++i) {
     controls_.push_back(CreateControl(i));
     if (!(tmpl.items[i].style & WS_VISIBLE)) controls_.back()->Hide();
@@ -125,8 +116,9 @@ HostDialog::HostDialog(CDialog& owner, const DialogTemplate& tmpl, wxWindow* par
 
 wxWindow* HostDialog::CreateControl(size_t index) {
   const DialogItemTemplate& item = Template().items[index];
-  wxPoint pos = ConvertDialogToPixels(wxPoint(item.x, item.y));
-  wxSize size = ConvertDialogToPixels(wxSize(item.cx, item.cy));
+  wxRect place = units_.ToPixels(item.x, item.y, item.cx, item.cy);
+  wxPoint pos = place.GetPosition();
+  wxSize size = place.GetSize();
   int id = WxId(item);
   switch (dialog_manager::KindOf(item)) {
     case ControlKind::kEdit:
@@ -146,7 +138,7 @@ wxWindow* HostDialog::CreateControl(size_t index) {
       auto* picture = new wxStaticBitmap(this, id, wxNullBitmap, pos);
       if (icon) {
         auto* handle = FromHicon(AfxGetApp()->LoadIcon(static_cast<UINT>(icon->id.value)));
-        picture->SetBitmap(wxBitmap(handle->systemSized));
+        picture->SetBitmap(handle->Bundle(SystemIconSize()));
       }
       return picture;
     }
@@ -212,6 +204,8 @@ BOOL HostDialog::EraseIconBackground(HDC hdc) {
   return TRUE;
 }
 
+// Every picture of the big icon, so the window manager takes the one that
+// suits the screen's density; the small one at the system's small size.
 void HostDialog::IconsChanged() {
   wxIconBundle bundle;
   auto add = [&bundle](const wxImage& image) {
@@ -220,13 +214,11 @@ void HostDialog::IconsChanged() {
     bundle.AddIcon(wxicon);
   };
   if (WxIcon* handle = FromHicon(Icon(true))) {
-    add(handle->full);
-    add(handle->systemSized);
+    for (const wxImage& image : handle->images) add(image);
   }
   if (WxIcon* handle = FromHicon(Icon(false))) {
     int small = wxSystemSettings::GetMetric(wxSYS_SMALLICON_X);
-    if (small <= 0) small = 16;
-    add(handle->full.Scale(small, small, wxIMAGE_QUALITY_HIGH));
+    add(handle->At(small > 0 ? small : 16));
   }
   SetIcons(bundle);
 }

@@ -54,14 +54,13 @@ struct StringResource {
   const wchar_t* text;
 };
 
-// An icon's picture: rows top first, one 0xAARRGGBB value per pixel,
-// straight (not premultiplied) alpha.
+// An icon: square pictures of a few sizes, each with rows top first, one
+// 0xAARRGGBB value per pixel, straight (not premultiplied) alpha.
 struct IconResource {
   ResourceId id;
-  int width;
-  int height;
-  const uint32_t* (*pixels)();
-  const char* fileName;  // the .ico the resource script names
+  std::span<const int> sizes;           // smallest first
+  const uint32_t* (*pixels)(int size);  // size x size, for each of sizes
+  const char* fileName;                 // the .ico the resource script names
 };
 
 struct ResourceTable {

@@ -7,6 +7,8 @@
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
+#include <cmath>
+
 #include "ui/framework/dc.h"
 #include "ui/framework/list_box.h"
 #include "ui/framework/wnd.h"
@@ -159,7 +161,9 @@ BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
   auto* dc = reinterpret_cast<wxDC*>(m_hDC);
   WxIcon* icon = FromHicon(hIcon);
   if (!dc || !icon) return FALSE;
-  dc->DrawBitmap(wxBitmap(icon->systemSized), x, y, true);
+  double scale = dc->GetContentScaleFactor();
+  int pixels = static_cast<int>(std::lround(SystemIconSize() * scale));
+  dc->DrawBitmap(wxBitmap(icon->At(pixels), -1, scale), x, y, true);
   return TRUE;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <dlfcn.h>
+#include <wx/bmpbndl.h>
 #include <wx/dc.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
@@ -14,11 +15,17 @@
 #include "platform/cstring.h"
 #include "platform/text_encoding.h"
 #include "ui/framework/dialog_manager.h"
+#include "ui/framework/dialog_units_wx.h"
 #include "ui/framework/resources.h"
 
 struct WxIcon {
-  wxImage full;         // the picture at its own size
-  wxImage systemSized;  // at SM_CXICON x SM_CYICON, as LoadIcon gives it
+  std::vector<wxImage> images;  // the resource's square pictures, smallest first
+
+  // The picture `size` pixels square: its own, else the next larger one
+  // (or the largest) scaled to it.
+  wxImage At(int size) const;
+  // For a place `size` pixels square: a picture for each screen density.
+  wxBitmapBundle Bundle(int size) const;
 };
 
 inline HWND ToHwnd(wxWindow* window) {
@@ -54,6 +61,7 @@ class HostDialog : public wxDialog, public DialogWindow {
 
   HWND Handle() override { return ToHwnd(this); }
   BOOL EraseIconBackground(HDC hdc) override;
+  const DialogUnits& Units() const { return units_; }
 
  protected:
   bool IsControlShown(size_t index) const override { return controls_[index]->IsShown(); }
@@ -78,6 +86,7 @@ class HostDialog : public wxDialog, public DialogWindow {
   void OnClose(wxCloseEvent& event);
   void OnPaint(wxPaintEvent& event);
 
+  DialogUnits units_;
   std::vector<wxWindow*> controls_;  // in template order
   wxPaintEvent* paintEvent_ = nullptr;
   bool mouseHeldOnList_ = false;

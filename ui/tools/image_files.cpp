@@ -52,41 +52,56 @@ void PutChunk(std::vector<uint8_t>& out, std::string_view type, const std::vecto
   Put32Be(out, Crc32(out.data() + start, out.size() - start));
 }
 
-}  // namespace
+uint32_t IcoMaskStride(int size) {
+  return static_cast<uint32_t>((size + 31) / 32 * 4);
+}
 
-std::vector<uint8_t> EncodeIco(const uint32_t* pixels, int width, int height) {
-  const uint32_t maskStride = static_cast<uint32_t>((width + 31) / 32 * 4);
-  const uint32_t colorBytes = static_cast<uint32_t>(width * height * 4);
-  const uint32_t imageBytes = 40 + colorBytes + maskStride * static_cast<uint32_t>(height);
-  std::vector<uint8_t> out;
-  Put16(out, 0);
-  Put16(out, 1);  // an icon
-  Put16(out, 1);  // one image
-  out.push_back(static_cast<uint8_t>(width));
-  out.push_back(static_cast<uint8_t>(height));
-  out.push_back(0);
-  out.push_back(0);
-  Put16(out, 1);
-  Put16(out, 32);
-  Put32(out, imageBytes);
-  Put32(out, 6 + 16);
+uint32_t IcoImageBytes(int size) {
+  auto rows = static_cast<uint32_t>(size);
+  return 40 + rows * rows * 4 + IcoMaskStride(size) * rows;
+}
 
+void PutIcoImage(std::vector<uint8_t>& out, const SquareImage& image) {
+  const int size = image.size;
   Put32(out, 40);
-  Put32(out, static_cast<uint32_t>(width));
-  Put32(out, static_cast<uint32_t>(height * 2));  // colour rows and mask rows
+  Put32(out, static_cast<uint32_t>(size));
+  Put32(out, static_cast<uint32_t>(size * 2));  // colour rows and mask rows
   Put16(out, 1);
   Put16(out, 32);
-  for (int i = 0; i < 6; ++i) Put32(out, i == 1 ? colorBytes : 0);
-  for (int y = height - 1; y >= 0; --y) {
-    for (int x = 0; x < width; ++x) Put32(out, pixels[y * width + x]);
+  for (int i = 0; i < 6; ++i) Put32(out, i == 1 ? static_cast<uint32_t>(size * size * 4) : 0);
+  for (int y = size - 1; y >= 0; --y) {
+    for (int x = 0; x < size; ++x) Put32(out, image.pixels[y * size + x]);
   }
-  for (int y = height - 1; y >= 0; --y) {
-    std::vector<uint8_t> row(maskStride, 0);
-    for (int x = 0; x < width; ++x) {
-      if ((pixels[y * width + x] >> 24) == 0) row[static_cast<size_t>(x / 8)] |= 0x80 >> (x % 8);
+  for (int y = size - 1; y >= 0; --y) {
+    std::vector<uint8_t> row(IcoMaskStride(size), 0);
+    for (int x = 0; x < size; ++x) {
+      if ((image.pixels[y * size + x] >> 24) == 0)
+        row[static_cast<size_t>(x / 8)] |= 0x80 >> (x % 8);
     }
     out.insert(out.end(), row.begin(), row.end());
   }
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeIco(const std::vector<SquareImage>& images) {
+  std::vector<uint8_t> out;
+  Put16(out, 0);
+  Put16(out, 1);  // an icon
+  Put16(out, static_cast<uint32_t>(images.size()));
+  uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
+  for (const SquareImage& image : images) {
+    out.push_back(static_cast<uint8_t>(image.size));  // 256 is written 0
+    out.push_back(static_cast<uint8_t>(image.size));
+    out.push_back(0);
+    out.push_back(0);
+    Put16(out, 1);
+    Put16(out, 32);
+    Put32(out, IcoImageBytes(image.size));
+    Put32(out, offset);
+    offset += IcoImageBytes(image.size);
+  }
+  for (const SquareImage& image : images) PutIcoImage(out, image);
   return out;
 }
 

@@ -4,9 +4,14 @@
 #include <cstdint>
 #include <vector>
 
-// One 32-bit image in a .ico file: BGRA rows bottom first, then the AND mask
-// (set where the pixel is fully transparent).
-std::vector<uint8_t> EncodeIco(const uint32_t* pixels, int width, int height);
+struct SquareImage {
+  int size;  // 1 to 256
+  const uint32_t* pixels;
+};
+
+// A .ico file of 32-bit images, in the order given: each BGRA rows bottom
+// first, then the AND mask (set where the pixel is fully transparent).
+std::vector<uint8_t> EncodeIco(const std::vector<SquareImage>& images);
 
 // An RGBA PNG with stored (uncompressed) deflate blocks: small enough for an
 // icon and needs no compression library.

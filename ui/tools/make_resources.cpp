@@ -14,7 +14,6 @@
 
 #include "platform/utf8.h"
 #include "rastrum_version.h"
-#include "ui/app_icon.h"
 #include "ui/framework/resources.h"
 #include "ui/tools/image_files.h"
 
@@ -156,17 +155,10 @@ std::string ResourceScript(const ResourceTable& table) {
   return rc.str();
 }
 
-// The picture centred on a square canvas, as desktop icon themes expect.
-std::vector<uint32_t> Squared(const IconResource& icon, int size) {
-  std::vector<uint32_t> square(static_cast<size_t>(size * size), 0);
-  int left = (size - icon.width) / 2, top = (size - icon.height) / 2;
-  const uint32_t* pixels = icon.pixels();
-  for (int y = 0; y < icon.height; ++y) {
-    for (int x = 0; x < icon.width; ++x) {
-      square[static_cast<size_t>((top + y) * size + left + x)] = pixels[y * icon.width + x];
-    }
-  }
-  return square;
+std::vector<SquareImage> Images(const IconResource& icon) {
+  std::vector<SquareImage> images;
+  for (int size : icon.sizes) images.push_back({size, icon.pixels(size)});
+  return images;
 }
 
 bool Write(const std::filesystem::path& path, const std::string& bytes) {
@@ -195,10 +187,15 @@ int main(int argc, char** argv) {
             Write(dir / "rastrum.manifest", Manifest(architecture));
   for (const IconResource& icon : table.icons) {
     std::string ico = std::filesystem::path(icon.fileName).filename().string();
-    ok = ok && Write(dir / ico, EncodeIco(icon.pixels(), icon.width, icon.height));
-    std::vector<uint32_t> square = Squared(icon, kDesktopIconSize);
-    ok = ok && Write(dir / "zt-rastrum.png",
-                     EncodePng(square.data(), kDesktopIconSize, kDesktopIconSize));
+    ok = ok && Write(dir / ico, EncodeIco(Images(icon)));
+    const uint32_t* desktop = icon.pixels(kDesktopIconSize);
+    if (!desktop) {
+      std::fprintf(stderr, "rastrum_make_resources: icon %s has no %d-pixel picture\n",
+                   icon.id.name, kDesktopIconSize);
+      return 1;
+    }
+    ok =
+        ok && Write(dir / "zt-rastrum.png", EncodePng(desktop, kDesktopIconSize, kDesktopIconSize));
   }
   if (!ok) {
     std::fprintf(stderr, "rastrum_make_resources: cannot write into %s\n", argv[1]);
