@@ -84,7 +84,9 @@ CString CPreviewDlg::NameLine() const {
 
 CString CPreviewDlg::PlaceLine() const {
   if (!m_preview.rejection.IsEmpty()) {
-    return CString(L"Not shown, the file no longer reads as a picture:") + m_preview.rejection;
+    const std::wstring& why = m_preview.rejection.str();
+    return CString(L"Not shown, the file no longer reads as a picture: ") +
+           CString(why.substr(std::min(why.find_first_not_of(L' '), why.size())));
   }
   CString line;
   line.Format(
