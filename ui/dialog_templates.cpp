@@ -94,7 +94,8 @@ constexpr DialogTemplate kAboutDialog = {
 constexpr uint32_t kPicture = WS_CHILD | WS_VISIBLE | SS_BITMAP;
 
 constexpr std::array kPreviewItems = {
-    DialogItemTemplate{RESOURCE_ID(IDC_STATIC), "STATIC", L"Source", kNoIcon, kLabel, 7, 7, 205, 8},
+    DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_SOURCE_LABEL), "STATIC", L"Source", kNoIcon, kLabel,
+                       7, 7, 205, 8},
     DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_SOURCE), "STATIC", nullptr, kNoIcon, kPicture, 7, 17,
                        205, 190},
     DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_SHOWN_LABEL), "STATIC", L"On the display", kNoIcon,
@@ -106,10 +107,10 @@ constexpr std::array kPreviewItems = {
     DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_PLACE), "STATIC", nullptr, kNoIcon, kLabel, 7, 222,
                        416, 8},
     DialogItemTemplate{RESOURCE_ID(IDC_STATIC), "STATIC", L"Zoom:", kNoIcon, kLabel, 7, 238, 24, 8},
-    DialogItemTemplate{RESOURCE_ID(IDC_ZOOM_OUT), "BUTTON", L"-", kNoIcon, kPushButton, 33, 235, 16,
+    DialogItemTemplate{RESOURCE_ID(IDC_ZOOM_OUT), "BUTTON", L"-", kNoIcon, kPushButton, 33, 235, 24,
                        14},
-    DialogItemTemplate{RESOURCE_ID(IDC_ZOOM), "STATIC", nullptr, kNoIcon, kLabel, 53, 238, 16, 8},
-    DialogItemTemplate{RESOURCE_ID(IDC_ZOOM_IN), "BUTTON", L"+", kNoIcon, kPushButton, 71, 235, 16,
+    DialogItemTemplate{RESOURCE_ID(IDC_ZOOM), "STATIC", nullptr, kNoIcon, kLabel, 61, 238, 16, 8},
+    DialogItemTemplate{RESOURCE_ID(IDC_ZOOM_IN), "BUTTON", L"+", kNoIcon, kPushButton, 79, 235, 24,
                        14},
     DialogItemTemplate{RESOURCE_ID(IDCANCEL), "BUTTON", L"Close", kNoIcon, kPushButton, 373, 235,
                        50, 14},

@@ -36,9 +36,8 @@ BOOL CPreviewDlg::OnInitDialog() {
   for (const Pixel& pixel : m_preview.source) {
     m_shownSource.push_back(OverBackground(pixel, m_background));
   }
-  CString shownLabel;
-  shownLabel.Format(L"On the display (%d bit)", m_nDepth);
-  SetDlgItemText(IDC_PREVIEW_SHOWN_LABEL, shownLabel.GetString());
+  SetDlgItemText(IDC_PREVIEW_SOURCE_LABEL, SourceLabel().GetString());
+  SetDlgItemText(IDC_PREVIEW_SHOWN_LABEL, ShownLabel().GetString());
   SetDlgItemText(IDC_PREVIEW_NAME, NameLine().GetString());
   SetDlgItemText(IDC_PREVIEW_PLACE, PlaceLine().GetString());
   SetZoom(FittingZoom());
@@ -82,6 +81,23 @@ CString CPreviewDlg::NameLine() const {
   return line + m_target.path;
 }
 
+CString CPreviewDlg::SourceLabel() const {
+  CString label = L"Source";
+  if (m_preview.step > 1) label.Format(L"Source, shown 1 pixel in %u", m_preview.step);
+  return label;
+}
+
+CString CPreviewDlg::ShownLabel() const {
+  CString label;
+  if (m_preview.rejection.IsEmpty()) {
+    label.Format(L"On the display (%d bit): colour error mean %.2f, largest %d", m_nDepth,
+                 m_preview.error.Mean(), m_preview.error.largest);
+  } else {
+    label.Format(L"On the display (%d bit)", m_nDepth);
+  }
+  return label;
+}
+
 CString CPreviewDlg::PlaceLine() const {
   if (!m_preview.rejection.IsEmpty()) {
     const std::wstring& why = m_preview.rejection.str();
@@ -89,18 +105,10 @@ CString CPreviewDlg::PlaceLine() const {
            CString(why.substr(std::min(why.find_first_not_of(L' '), why.size())));
   }
   CString line;
-  line.Format(
-      L"%u x %u pixels, offset 0x%08llX (%llu), %llu bytes in the %d-bit binary image file"
-      L"; colour error mean %.2f, largest %d",
-      m_target.width, m_target.height, static_cast<unsigned long long>(m_target.offset),
-      static_cast<unsigned long long>(m_target.offset),
-      static_cast<unsigned long long>(m_target.length), m_target.runDepth, m_preview.error.Mean(),
-      m_preview.error.largest);
-  if (m_preview.step > 1) {
-    CString step;
-    step.Format(L"; shown 1 pixel in %u", m_preview.step);
-    line += step;
-  }
+  line.Format(L"%u x %u pixels, offset 0x%08llX (%llu), %llu bytes in the %d-bit binary image file",
+              m_target.width, m_target.height, static_cast<unsigned long long>(m_target.offset),
+              static_cast<unsigned long long>(m_target.offset),
+              static_cast<unsigned long long>(m_target.length), m_target.runDepth);
   if (!m_preview.complete) line += L"; the file changed while it was read";
   return line;
 }

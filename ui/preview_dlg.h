@@ -50,6 +50,8 @@ class CPreviewDlg : public CDialog {
   // The largest zoom at which the whole picture fits its pane.
   int FittingZoom();
   void SetZoom(int zoom);
+  CString SourceLabel() const;
+  CString ShownLabel() const;
   CString NameLine() const;
   CString PlaceLine() const;
 

@@ -27,6 +27,7 @@
 #define IDC_ZOOM_OUT 1015
 #define IDC_ZOOM_IN 1016
 #define IDC_ZOOM 1017
+#define IDC_PREVIEW_SOURCE_LABEL 1018
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -66,11 +66,13 @@ TEST_F(PreviewWindowTest, ShowsTheDoubleClickedPictureAtTheDialogsDepth) {
       [&](headless::ModalView& view) {
         EXPECT_EQ(view.Caption().str(), L"Picture preview");
         EXPECT_EQ(view.Text(IDC_PREVIEW_NAME).str(), L"PIC_001: pics/b.bmp");
-        EXPECT_TRUE(StartsWith(view.Text(IDC_PREVIEW_PLACE),
-                               L"2 x 2 pixels, offset 0x00000012 (18), 12 bytes in the 24-bit "
-                               L"binary image file; colour error mean "))
-            << view.Text(IDC_PREVIEW_PLACE).str();
-        EXPECT_EQ(view.Text(IDC_PREVIEW_SHOWN_LABEL).str(), L"On the display (8 bit)");
+        EXPECT_EQ(
+            view.Text(IDC_PREVIEW_PLACE).str(),
+            L"2 x 2 pixels, offset 0x00000012 (18), 12 bytes in the 24-bit binary image file");
+        EXPECT_EQ(view.Text(IDC_PREVIEW_SOURCE_LABEL).str(), L"Source");
+        EXPECT_TRUE(StartsWith(view.Text(IDC_PREVIEW_SHOWN_LABEL),
+                               L"On the display (8 bit): colour error mean "))
+            << view.Text(IDC_PREVIEW_SHOWN_LABEL).str();
 
         // 2 x 2 pixels fit the 205 x 190 pane at the largest zoom, centred.
         EXPECT_EQ(view.Text(IDC_ZOOM).str(), L"8x");
@@ -160,6 +162,7 @@ TEST_F(PreviewWindowTest, SaysWhenAPictureIsDownscaledOrNoLongerReads) {
       [&](headless::ModalView& view) {
         places.push_back(view.Text(IDC_PREVIEW_PLACE).str());
         if (places.size() == 1) {
+          EXPECT_EQ(view.Text(IDC_PREVIEW_SOURCE_LABEL).str(), L"Source, shown 1 pixel in 2");
           EXPECT_EQ(view.Text(IDC_ZOOM).str(), L"1x");
           // 300 x 2 shown pixels: the pane's 205 columns show the first
           // ones, its rows 94 and 95 the picture's rows 0 and 2.
@@ -173,7 +176,8 @@ TEST_F(PreviewWindowTest, SaysWhenAPictureIsDownscaledOrNoLongerReads) {
         view.PressEscape();
       });
   ASSERT_EQ(places.size(), 2u);
-  EXPECT_TRUE(places[0].ends_with(L"; shown 1 pixel in 2")) << places[0];
+  EXPECT_EQ(places[0],
+            L"600 x 3 pixels, offset 0x00000000 (0), 3600 bytes in the 16-bit binary image file");
   EXPECT_TRUE(StartsWith(places[1], L"Not shown, the file no longer reads as a picture: "))
       << places[1];
 }
