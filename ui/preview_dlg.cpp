@@ -44,7 +44,7 @@ BOOL CPreviewDlg::OnInitDialog() {
   return TRUE;
 }
 
-int CPreviewDlg::FittingZoom() {
+int CPreviewDlg::FittingZoom() const {
   CRect pane;
   m_viewSource.GetClientRect(&pane);
   int zoom = kMaxZoom;

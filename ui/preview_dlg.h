@@ -48,7 +48,7 @@ class CPreviewDlg : public CDialog {
 
  private:
   // The largest zoom at which the whole picture fits its pane.
-  int FittingZoom();
+  int FittingZoom() const;
   void SetZoom(int zoom);
   CString SourceLabel() const;
   CString ShownLabel() const;

@@ -276,17 +276,6 @@ namespace {
 
 constexpr const wchar_t* kPreviewCaption = L"Picture preview";
 
-// Posts the mouse messages of a double click on line `line` of a list box.
-void PostDoubleClick(HWND list, int line) {
-  auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-  auto top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-  LPARAM at = MAKELPARAM(20, (line - top) * height + height / 2);
-  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(list, WM_LBUTTONUP, 0, at);
-  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  PostMessageW(list, WM_LBUTTONUP, 0, at);
-}
-
 // The screen's colour at the middle of a window, as 0xRRGGBB.
 uint32_t MiddleColour(HWND window) {
   RECT rect = {};
@@ -304,7 +293,7 @@ uint32_t MiddleColour(HWND window) {
 // widens it back to (82, 81, 206).
 TEST_F(ProgramTest, DoubleClickOnAResultLineOpensItsPreview) {
   Run(L"bmp");
-  PostDoubleClick(program_.Item(IDC_LOG), 3);
+  program_.PostDoubleClick(IDC_LOG, 3);
   HWND preview = program_.WaitForWindow(kPreviewCaption);
   ASSERT_NE(preview, nullptr) << "no preview window";
   EXPECT_EQ(GetWindow(preview, GW_OWNER), program_.Dialog());
@@ -327,12 +316,12 @@ TEST_F(ProgramTest, DoubleClickOnAResultLineOpensItsPreview) {
 
   // The close box; then a note line, which opens nothing: the run posted
   // after it would wait behind a preview.
-  PostDoubleClick(program_.Item(IDC_LOG), 3);
+  program_.PostDoubleClick(IDC_LOG, 3);
   preview = program_.WaitForWindow(kPreviewCaption);
   ASSERT_NE(preview, nullptr) << "no preview window the second time";
   PostMessageW(preview, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(program_.WaitForNoWindow(kPreviewCaption)) << "the close box did not close it";
-  PostDoubleClick(program_.Item(IDC_LOG), 0);
+  program_.PostDoubleClick(IDC_LOG, 0);
   program_.PostClick(IDC_CONVERT);
   EXPECT_TRUE(win32_testing::WaitFor([&] { return program_.Lines(IDC_LOG).size() == 1; }));
   EXPECT_EQ(program_.TopWindow(kPreviewCaption), nullptr);
