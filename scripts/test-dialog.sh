@@ -2,7 +2,7 @@
 # Installs what the dialog program needs, builds it and runs its tests: the
 # in-process suites, and the wx windows and the end-to-end run on a private
 # X server (Xvfb).
-# Screenshots of the dialog and the About box go to
+# Screenshots of the dialog, the preview window and the About box go to
 # build-dialog/dialog-screenshots.
 set -euo pipefail
 cd "$(dirname "$0")/.."

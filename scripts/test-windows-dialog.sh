@@ -3,7 +3,7 @@
 # with MinGW-w64, then runs the suite under Wine on a private X server
 # (Xvfb), in a throw-away Wine prefix. The suite starts ZT_Rastrum.exe and
 # drives it with window messages; it saves screenshots of the dialog, the
-# "No related files" box and the About box into
+# "No related files" box, the preview window and the About box into
 # build-win64/dialog-screenshots. The build folder is the one test-windows.sh
 # configures the same way, so what one built the other does not build again.
 set -euo pipefail

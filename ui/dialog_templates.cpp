@@ -90,7 +90,47 @@ constexpr DialogTemplate kAboutDialog = {
     kAboutItems,
 };
 
-constexpr std::array kDialogs = {kAboutDialog, kMainDialog};
+// Source and converted picture side by side, each pane 205 x 190 units.
+constexpr uint32_t kPicture = WS_CHILD | WS_VISIBLE | SS_BITMAP;
+
+constexpr std::array kPreviewItems = {
+    DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_SOURCE_LABEL), "STATIC", L"Source", kNoIcon, kLabel,
+                       7, 7, 205, 8},
+    DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_SOURCE), "STATIC", nullptr, kNoIcon, kPicture, 7, 17,
+                       205, 190},
+    DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_SHOWN_LABEL), "STATIC", L"On the display", kNoIcon,
+                       kLabel, 218, 7, 205, 8},
+    DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_SHOWN), "STATIC", nullptr, kNoIcon, kPicture, 218,
+                       17, 205, 190},
+    DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_NAME), "STATIC", nullptr, kNoIcon,
+                       kLabel | SS_NOPREFIX, 7, 212, 416, 8},
+    DialogItemTemplate{RESOURCE_ID(IDC_PREVIEW_PLACE), "STATIC", nullptr, kNoIcon, kLabel, 7, 222,
+                       416, 8},
+    DialogItemTemplate{RESOURCE_ID(IDC_STATIC), "STATIC", L"Zoom:", kNoIcon, kLabel, 7, 238, 24, 8},
+    DialogItemTemplate{RESOURCE_ID(IDC_ZOOM_OUT), "BUTTON", L"-", kNoIcon, kPushButton, 33, 235, 24,
+                       14},
+    DialogItemTemplate{RESOURCE_ID(IDC_ZOOM), "STATIC", nullptr, kNoIcon, kLabel, 61, 238, 16, 8},
+    DialogItemTemplate{RESOURCE_ID(IDC_ZOOM_IN), "BUTTON", L"+", kNoIcon, kPushButton, 79, 235, 24,
+                       14},
+    DialogItemTemplate{RESOURCE_ID(IDCANCEL), "BUTTON", L"Close", kNoIcon, kPushButton, 373, 235,
+                       50, 14},
+};
+
+constexpr DialogTemplate kPreviewDialog = {
+    RESOURCE_ID(IDD_PREVIEW),
+    kLangChineseSimplified,
+    L"Picture preview",
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT,
+    0,
+    0,
+    0,
+    430,
+    256,
+    kShellFont,
+    kPreviewItems,
+};
+
+constexpr std::array kDialogs = {kAboutDialog, kMainDialog, kPreviewDialog};
 
 constexpr std::array kStrings = {
     StringResource{RESOURCE_ID(IDS_ABOUTBOX), kLangChineseSimplified,
@@ -110,6 +150,10 @@ const DialogTemplate& MainDialogTemplate() {
 }
 const DialogTemplate& AboutDialogTemplate() {
   return kAboutDialog;
+}
+
+const DialogTemplate& PreviewDialogTemplate() {
+  return kPreviewDialog;
 }
 
 const ResourceTable& AfxGetResourceTable() {

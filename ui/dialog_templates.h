@@ -1,5 +1,5 @@
-// The dialog program's resources: templates 102 (main dialog) and 100
-// (About box), string 101 and icon 128. The only copy: the wx and headless
+// The dialog program's resources: templates 102 (main dialog), 100 (About
+// box) and 103 (a picture's preview), string 101 and icon 128. The only copy: the wx and headless
 // backends build their windows from it and the Windows resource script is
 // generated from it (tools/make_resource_script).
 #pragma once
@@ -11,3 +11,4 @@ inline constexpr uint16_t kLangChineseSimplified = 0x0804;
 
 const DialogTemplate& MainDialogTemplate();
 const DialogTemplate& AboutDialogTemplate();
+const DialogTemplate& PreviewDialogTemplate();

@@ -26,6 +26,7 @@ ON_BN_CLICKED(IDC_NOT_USE, &CQuarryDlg::OnBnClickedNotUse)
 ON_BN_CLICKED(IDC_DEPTH24, &CQuarryDlg::OnBnClickedDepth24)
 ON_BN_CLICKED(IDC_DEPTH16, &CQuarryDlg::OnBnClickedDepth16)
 ON_BN_CLICKED(IDC_DEPTH8, &CQuarryDlg::OnBnClickedDepth8)
+ON_LBN_DBLCLK(IDC_LOG, &CQuarryDlg::OnLbnDblclkLog)
 END_MESSAGE_MAP()
 
 CQuarryDlg::CQuarryDlg(CWnd* pParent)
@@ -76,7 +77,10 @@ void CQuarryDlg::ParseExtensionList(CString text) {
 void CQuarryDlg::OnBnClickedConvert() {
   CWaitCursor busy;
   m_nFileCount = 0;
-  if (g_bRanOnce == 1) m_listLog.ResetContent();
+  if (g_bRanOnce == 1) {
+    m_listLog.ResetContent();
+    m_linePictures.clear();
+  }
   m_listAux.ResetContent();
   g_bRanOnce = 1;
   m_listAux.ShowWindow(SW_HIDE);
@@ -96,8 +100,25 @@ void CQuarryDlg::OnBnClickedConvert() {
   }
 }
 
+void CQuarryDlg::OnPictureAdded(const PictureEntry& entry, const CString& path) {
+  m_pendingPicture = PreviewTarget{path,        entry.index,  entry.offset, entry.length,
+                                   entry.width, entry.height, m_nDepth};
+}
+
+// A picture's result line follows its OnPictureAdded.
 void CQuarryDlg::OnMessageLine(const CString& line) {
+  if (m_pendingPicture) {
+    m_linePictures[m_listLog.GetCount()] = *m_pendingPicture;
+    m_pendingPicture.reset();
+  }
   m_listLog.AddString(line);
+}
+
+void CQuarryDlg::OnLbnDblclkLog() {
+  auto found = m_linePictures.find(m_listLog.GetCurSel());
+  if (found == m_linePictures.end()) return;
+  CPreviewDlg preview(found->second, m_nDepth, m_background, this);
+  preview.DoModal();
 }
 
 void CQuarryDlg::OnOutputFailure(const CString& failure) {

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <optional>
 
 #include "engine/quarry_engine.h"
 #include "platform/cstring.h"
 #include "ui/framework/framework.h"
+#include "ui/preview_dlg.h"
 #include "ui/resource.h"
 
 // Set by the first press of "Convert to BIN" and never reset: from then on
@@ -47,6 +50,8 @@ class CQuarryDlg : public CDialog, private RunEvents, public CQuarryEngine {
   afx_msg void OnBnClickedDepth24();
   afx_msg void OnBnClickedDepth16();
   afx_msg void OnBnClickedDepth8();
+  // A picture's result line opens its preview; other lines do nothing.
+  afx_msg void OnLbnDblclkLog();
 
   DECLARE_MESSAGE_MAP()
 
@@ -54,10 +59,14 @@ class CQuarryDlg : public CDialog, private RunEvents, public CQuarryEngine {
   void OnFolderEntered(const std::string&) override {}
   void OnFileSelected(const std::string&) override {}
   void OnMessageLine(const CString& line) override;
-  void OnPictureAdded(const PictureEntry&, const CString&) override {}
+  void OnPictureAdded(const PictureEntry& entry, const CString& path) override;
   void OnOutputFailure(const CString& failure) override;
   void OnRunEnd(const RunSummary& summary) override;
 
   // What failed in the last run's output files, for its message box.
   CString m_strRunFailure;
+  // The pictures of the message list by line number; the picture whose
+  // result line comes next.
+  std::map<int, PreviewTarget> m_linePictures;
+  std::optional<PreviewTarget> m_pendingPicture;
 };

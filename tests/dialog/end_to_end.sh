@@ -5,9 +5,10 @@
 # picks 8bit with the arrow keys, and closes the dialog with Escape and with
 # Enter in a field and in the message list; starts it once more with a
 # larger desktop font. Checks the four output files against `rastrum
-# convert` and the message lines through the program's trace. Saves
-# screenshots of the dialog after the run and of the About box into
-# ARTEFACT_DIR.
+# convert` and the message lines through the program's trace. Double-clicks
+# a result line for its preview window and closes it with Escape. Saves
+# screenshots of the dialog after the run, the preview window and the About
+# box into ARTEFACT_DIR.
 # Usage: end_to_end.sh ZT_RASTRUM RASTRUM SAMPLE_BMP_DIR ARTEFACT_DIR
 set -euo pipefail
 
@@ -49,6 +50,8 @@ window_named() {
   done
   return 1
 }
+
+gone() { ! window_named "$1"; }
 
 # Popup menus carry the program's class but not its pid.
 visible_windows() { xdotool search --onlyvisible --class ZT_Rastrum 2>/dev/null | wc -l; }
@@ -115,6 +118,31 @@ sed "s/$stem/reference/g" "$work/$table" | cmp -s - "$work/ref/reference.txt" ||
   fail "$table differs"
 import -window "$main" "$artefacts/dialog-after-run.png"
 
+# With 8bit chosen after the run, a double click on the first result line
+# (banner.bmp, 100 x 50, the fourth line) opens its preview at 8 bits,
+# fitted at 3x; Enter on the focused "-" zooms out, and Escape closes the
+# preview but not the dialog.
+click_at 160 55
+xdotool mousemove --window "$main" $((width * 100 / 459)) $((height * 108 / 354))
+xdotool click --repeat 2 --delay 80 1
+wait_for window_named "Picture preview" || fail "a double click on a result line opened no preview"
+preview=$(window_named "Picture preview")
+grep -q '^text 1013 PIC_000: pics/banner.bmp$' "$work/trace.txt" ||
+  fail "the preview is not of the double-clicked line"
+grep -q '^text 1014 100 x 50 pixels, offset 0x00000000 (0), 15000 bytes in the 24-bit' \
+  "$work/trace.txt" || fail "the preview does not give the picture's size and offset"
+grep -q '^text 1012 On the display (8 bit): colour error mean ' "$work/trace.txt" || fail "the preview is not at 8 bits"
+grep -q '^picture 1011 100x50 zoom 3$' "$work/trace.txt" || fail "the preview did not fit at 3x"
+sleep 0.3
+import -window "$preview" "$artefacts/preview-window.png"
+xdotool windowfocus --sync "$preview" 2>/dev/null || true
+xdotool key Return
+wait_for grep -q '^text 1017 2x$' "$work/trace.txt" || fail "Enter on - did not zoom out"
+xdotool key Escape
+wait_for gone "Picture preview" || fail "Escape did not close the preview"
+kill -0 "$pid" || fail "closing the preview ended the program"
+click_at 91 55
+
 # The system menu from the dialog's background; its last item opens About.
 before=$(visible_windows)
 click_at 350 58 3
@@ -127,7 +155,6 @@ about=$(window_named "关于 Rastrum")
 sleep 0.3
 import -window "$about" "$artefacts/about-box.png"
 xdotool key Escape
-gone() { ! window_named "$1"; }
 wait_for gone "关于 Rastrum" || fail "Escape did not close the About box"
 kill -0 "$pid" || fail "closing the About box ended the program"
 

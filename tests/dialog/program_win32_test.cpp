@@ -271,3 +271,59 @@ TEST_F(ProgramTest, AnotherCommandOpensNoAboutBox) {
   EXPECT_TRUE(win32_testing::WaitFor([&] { return program_.Lines(IDC_LOG).size() == 4; }));
   EXPECT_EQ(program_.TopWindow(kAboutCaption), nullptr);
 }
+
+namespace {
+
+constexpr const wchar_t* kPreviewCaption = L"Picture preview";
+
+// The screen's colour at the middle of a window, as 0xRRGGBB.
+uint32_t MiddleColour(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  HDC screen = GetDC(nullptr);
+  COLORREF colour = GetPixel(screen, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  ReleaseDC(nullptr, screen);
+  return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+}
+
+}  // namespace
+
+// logo.bmp at the default 16 bits: 5 x 3 pixels fit the panes at 8x, so the
+// middle of each pane shows pixel (2, 1), source (80, 80, 200); RGB565
+// widens it back to (82, 81, 206).
+TEST_F(ProgramTest, DoubleClickOnAResultLineOpensItsPreview) {
+  Run(L"bmp");
+  program_.PostDoubleClick(IDC_LOG, 3);
+  HWND preview = program_.WaitForWindow(kPreviewCaption);
+  ASSERT_NE(preview, nullptr) << "no preview window";
+  EXPECT_EQ(GetWindow(preview, GW_OWNER), program_.Dialog());
+  EXPECT_FALSE(IsWindowEnabled(program_.Dialog()));
+  auto text = [&](int id) { return win32_testing::WindowText(GetDlgItem(preview, id)); };
+  EXPECT_EQ(text(IDC_PREVIEW_NAME), L"PIC_000: bmp\\logo.bmp");
+  EXPECT_EQ(text(IDC_PREVIEW_PLACE),
+            L"5 x 3 pixels, offset 0x00000000 (0), 30 bytes in the 16-bit binary image file");
+  EXPECT_EQ(text(IDC_ZOOM), L"8x");
+  Sleep(300);
+  EXPECT_EQ(MiddleColour(GetDlgItem(preview, IDC_PREVIEW_SOURCE)), 0x5050C8u);
+  EXPECT_EQ(MiddleColour(GetDlgItem(preview, IDC_PREVIEW_SHOWN)), 0x5251CEu);
+  win32_testing::SaveScreenshot(preview, "preview-window.png");
+
+  PostMessageW(GetDlgItem(preview, IDC_ZOOM_OUT), BM_CLICK, 0, 0);
+  EXPECT_TRUE(win32_testing::WaitFor([&] { return text(IDC_ZOOM) == L"7x"; }));
+  win32_testing::PressKeyIn(preview, IDC_ZOOM_IN, VK_ESCAPE);
+  EXPECT_TRUE(program_.WaitForNoWindow(kPreviewCaption)) << "Escape did not close the preview";
+  EXPECT_TRUE(win32_testing::WaitFor([&] { return IsWindowEnabled(program_.Dialog()); }));
+
+  // The close box; then a note line, which opens nothing: the run posted
+  // after it would wait behind a preview.
+  program_.PostDoubleClick(IDC_LOG, 3);
+  preview = program_.WaitForWindow(kPreviewCaption);
+  ASSERT_NE(preview, nullptr) << "no preview window the second time";
+  PostMessageW(preview, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(program_.WaitForNoWindow(kPreviewCaption)) << "the close box did not close it";
+  program_.PostDoubleClick(IDC_LOG, 0);
+  program_.PostClick(IDC_CONVERT);
+  EXPECT_TRUE(win32_testing::WaitFor([&] { return program_.Lines(IDC_LOG).size() == 1; }));
+  EXPECT_EQ(program_.TopWindow(kPreviewCaption), nullptr);
+  EXPECT_TRUE(program_.Running());
+}

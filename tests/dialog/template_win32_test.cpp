@@ -1,4 +1,4 @@
-// Templates 102 and 100 read back from the running dialogs and compared with
+// Templates 102, 100 and 103 read back from the running dialogs and compared with
 // the resource tables: every control in order, with its id, class, text,
 // style and place. Places are compared in pixels with the template's
 // rectangles converted for a dialog in the template's font.
@@ -95,6 +95,23 @@ uint32_t RunTimeStyle(const DialogItemTemplate& item, HWND window) {
   return style;
 }
 
+// Texts the program sets as its dialogs open: the default extension, and
+// the preview's labels and the picture's details.
+const wchar_t* RunTimeText(const DialogItemTemplate& item) {
+  switch (item.id.value) {
+    case IDC_EXTENSIONS:
+      return L"bmp";
+    case IDC_PREVIEW_SOURCE_LABEL:
+    case IDC_PREVIEW_SHOWN_LABEL:
+    case IDC_PREVIEW_NAME:
+    case IDC_PREVIEW_PLACE:
+    case IDC_ZOOM:
+      return nullptr;
+    default:
+      return item.text ? item.text : L"";
+  }
+}
+
 void ExpectControls(HWND dialog, const DialogTemplate& want) {
   ReferenceDialog reference(want.font);
   ASSERT_TRUE(reference.Valid());
@@ -113,10 +130,8 @@ void ExpectControls(HWND dialog, const DialogTemplate& want) {
     EXPECT_EQ(win32_testing::ClassName(window),
               win32_testing::SystemClassOf(item.windowClass).name);
     bool icon = item.iconId.name != nullptr;
-    if (!icon) {
-      // The program puts the default extension into edit 1000 as it starts.
-      const wchar_t* text = item.id.value == IDC_EXTENSIONS ? L"bmp" : item.text;
-      EXPECT_EQ(win32_testing::WindowText(window), text ? text : L"");
+    if (const wchar_t* text = RunTimeText(item); text && !icon) {
+      EXPECT_EQ(win32_testing::WindowText(window), text);
     }
 
     auto style = static_cast<uint32_t>(GetWindowLongW(window, GWL_STYLE));
@@ -182,5 +197,22 @@ TEST_F(RunningTemplates, AboutBoxIsTemplate100) {
   EXPECT_EQ(place.right - place.left, GetSystemMetrics(SM_CXICON));
   EXPECT_EQ(place.bottom - place.top, GetSystemMetrics(SM_CYICON));
   PostMessageW(about, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(program_.WaitForNoWindow(want.caption));
+}
+
+// The picture controls keep their boxes while they show a picture.
+TEST_F(RunningTemplates, PreviewIsTemplate103) {
+  testing_support::Picture picture;
+  picture.width = 30;
+  picture.height = 20;
+  testing_support::WriteFile(dir_.path() / "bmp" / "a.bmp", testing_support::EncodeBitmap(picture));
+  program_.Click(IDC_CONVERT);
+  program_.PostDoubleClick(IDC_LOG, 3);
+  const DialogTemplate& want = PreviewDialogTemplate();
+  HWND preview = program_.WaitForWindow(want.caption);
+  ASSERT_NE(preview, nullptr);
+  ExpectFrame(preview, want);
+  ExpectControls(preview, want);
+  PostMessageW(preview, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(program_.WaitForNoWindow(want.caption));
 }

@@ -183,6 +183,17 @@ void Program::PostSystemCommand(WPARAM command) {
   PostMessageW(dialog_, WM_SYSCOMMAND, command, 0);
 }
 
+void Program::PostDoubleClick(int id, int line) {
+  HWND list = Item(id);
+  auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  auto top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+  LPARAM at = MAKELPARAM(20, (line - top) * height + height / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
 HWND Program::TopWindow(std::wstring_view caption) const {
   WindowSearch search = {process_.dwProcessId, caption, nullptr};
   EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));

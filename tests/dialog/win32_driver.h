@@ -81,6 +81,8 @@ class Program {
   // there would.
   void PressKey(int id, UINT key) const { PressKeyIn(dialog_, id, key); }
   void PostSystemCommand(WPARAM command);
+  // The mouse messages of a double click on line `line` of list box `id`.
+  void PostDoubleClick(int id, int line);
 
   // A visible top-level window of the program with this caption, or null.
   HWND TopWindow(std::wstring_view caption) const;

@@ -49,6 +49,9 @@ typedef struct HMENU__* HMENU;
 #ifndef BN_CLICKED
 #define BN_CLICKED 0
 #endif
+#ifndef LBN_DBLCLK
+#define LBN_DBLCLK 2
+#endif
 
 // System commands (WM_SYSCOMMAND); the low four bits are the system's own.
 #ifndef SC_MINIMIZE
@@ -204,6 +207,9 @@ typedef struct HMENU__* HMENU;
 #endif
 #ifndef SS_ICON
 #define SS_ICON 0x00000003L
+#endif
+#ifndef SS_BITMAP
+#define SS_BITMAP 0x0000000EL
 #endif
 #ifndef SS_TYPEMASK
 #define SS_TYPEMASK 0x0000001FL

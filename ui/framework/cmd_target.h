@@ -115,6 +115,9 @@ INT_PTR CallQueryDragIcon(CCmdTarget& target, WPARAM, INT_PTR) {
 #define ON_COMMAND(id, memberFxn) {WM_COMMAND, BN_CLICKED, (id), &afx_detail::CallVoid<memberFxn>},
 #define ON_BN_CLICKED(id, memberFxn) \
   {WM_COMMAND, BN_CLICKED, (id), &afx_detail::CallVoid<memberFxn>},
+// A double click on a line of a list box with LBS_NOTIFY.
+#define ON_LBN_DBLCLK(id, memberFxn) \
+  {WM_COMMAND, LBN_DBLCLK, (id), &afx_detail::CallVoid<memberFxn>},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, &afx_detail::CallVoid<&ThisClass::OnPaint>},
 #define ON_WM_SYSCOMMAND() \
   {WM_SYSCOMMAND, 0, 0, &afx_detail::CallSysCommand<&ThisClass::OnSysCommand>},

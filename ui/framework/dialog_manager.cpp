@@ -11,7 +11,14 @@ ControlKind KindOf(const DialogItemTemplate& item) {
   if (cls == "EDIT") return ControlKind::kEdit;
   if (cls == "LISTBOX") return ControlKind::kListBox;
   if (cls == "STATIC") {
-    return (item.style & SS_TYPEMASK) == SS_ICON ? ControlKind::kIcon : ControlKind::kText;
+    switch (item.style & SS_TYPEMASK) {
+      case SS_ICON:
+        return ControlKind::kIcon;
+      case SS_BITMAP:
+        return ControlKind::kPicture;
+      default:
+        return ControlKind::kText;
+    }
   }
   switch (item.style & BS_TYPEMASK) {
     case BS_DEFPUSHBUTTON:
@@ -112,7 +119,11 @@ DialogWindow::DialogWindow(CDialog& owner, const DialogTemplate& tmpl)
 DialogWindow::~DialogWindow() = default;
 
 void DialogWindow::Command(int id, HWND from) {
-  owner_.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<INT_PTR>(from));
+  Notify(id, BN_CLICKED, from);
+}
+
+void DialogWindow::Notify(int id, UINT code, HWND from) {
+  owner_.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<INT_PTR>(from));
 }
 
 void DialogWindow::PressEnter() {

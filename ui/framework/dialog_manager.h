@@ -25,6 +25,7 @@ enum class ControlKind {
   kEdit,
   kText,
   kIcon,
+  kPicture,
   kPushButton,
   kDefPushButton,
   kCheckBox,
@@ -71,6 +72,8 @@ class DialogWindow {
 
   // BN_CLICKED from control `id` (from: its handle, or null for a key).
   void Command(int id, HWND from);
+  // A control's notification (LBN_DBLCLK), as WM_COMMAND to the dialog.
+  void Notify(int id, UINT code, HWND from);
   // A focused push button is pressed; elsewhere Enter sends the default
   // push button's command, or IDOK when the template has none.
   void PressEnter();

@@ -15,6 +15,7 @@
 
 #include "ui/framework/dialog.h"
 #include "ui/framework/dialog_manager.h"
+#include "ui/framework/pixel_view.h"
 #include "ui/framework/win_app.h"
 #include "ui/framework/wx_host.h"
 
@@ -141,6 +142,11 @@ wxWindow* HostDialog::CreateControl(size_t index) {
         picture->SetBitmap(handle->Bundle(SystemIconSize()));
       }
       return picture;
+    }
+    case ControlKind::kPicture: {
+      // Starts as the empty margin, which also fixes the control's size.
+      ZoomedPixels empty = ZoomPixels(nullptr, 0, 0, 1, size.x, size.y);
+      return new wxStaticBitmap(this, id, wxBitmap(ToWxImage(empty)), pos, size);
     }
     case ControlKind::kPushButton:
       return new wxButton(this, id, ItemText(item), pos, size);
@@ -276,13 +282,19 @@ void HostDialog::OnCharHook(wxKeyEvent& event) {
 // GTK's list takes Enter for itself before the dialog sees the key and
 // reports it only as the activation of a line, as it reports a double
 // click. With Space kept from the list, an activation while no mouse button
-// is held on it is Enter.
+// is held on it is Enter; with a button held it is a double click, which a
+// list with LBS_NOTIFY reports to the dialog. The handler may open a modal
+// window that takes the button's release, so the list forgets the press.
 void HostDialog::OnListActivated(wxCommandEvent& event) {
-  if (mouseHeldOnList_) {
-    event.Skip();
+  if (!mouseHeldOnList_) {
+    PressEnter();
     return;
   }
-  PressEnter();
+  mouseHeldOnList_ = false;
+  auto found = std::find(controls_.begin(), controls_.end(), event.GetEventObject());
+  if (found == controls_.end()) return;
+  const DialogItemTemplate& item = Template().items[static_cast<size_t>(found - controls_.begin())];
+  if (item.style & LBS_NOTIFY) Notify(item.id.value, LBN_DBLCLK, ToHwnd(*found));
 }
 
 // X11 window managers own the title bar's menu, so the dialog's system menu

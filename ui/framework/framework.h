@@ -9,6 +9,7 @@
 #include "ui/framework/list_box.h"
 #include "ui/framework/menu.h"
 #include "ui/framework/message_box.h"
+#include "ui/framework/pixel_view.h"
 #include "ui/framework/resources.h"
 #include "ui/framework/wait_cursor.h"
 #include "ui/framework/win_app.h"

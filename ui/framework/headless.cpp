@@ -53,6 +53,7 @@ struct Control : Node {
   int curSel = -1;
   int topIndex = 0;
   int busyAdds = 0;
+  ZoomedPixels picture;
 };
 
 struct Window : Node, DialogWindow {
@@ -214,6 +215,9 @@ int ModalView::TopIndex(int id) const {
 int ModalView::LinesAddedBusy(int id) const {
   return window_.Require(id).busyAdds;
 }
+const ZoomedPixels& ModalView::Picture(int id) const {
+  return window_.Require(id).picture;
+}
 int ModalView::Focus() const {
   return window_.focus < window_.controls.size() ? window_.controls[window_.focus]->item.id.value
                                                  : 0;
@@ -247,6 +251,15 @@ void ModalView::Click(int id) {
 void ModalView::SetFocus(int id) {
   Control& control = window_.Require(id);
   if (control.visible) window_.focus = control.index;
+}
+
+void ModalView::DoubleClick(int id, int line) {
+  Control& control = window_.Require(id);
+  if (control.kind != ControlKind::kListBox || !control.visible || window_.Ended()) return;
+  if (line < 0 || line >= static_cast<int>(control.lines.size())) return;
+  control.curSel = line;
+  window_.focus = control.index;
+  if (control.item.style & LBS_NOTIFY) window_.Notify(id, LBN_DBLCLK, ToHwnd(&control));
 }
 
 void ModalView::PressEnter() {
@@ -355,8 +368,10 @@ void CWnd::SetWindowText(const wchar_t* lpszString) {
   if (Control* control = ControlOf(m_hWnd)) control->text = lpszString;
 }
 
+// A control's client area is its template box, one pixel a dialog unit.
 void CWnd::GetClientRect(CRect* lpRect) const {
   if (Window* window = WindowOf(m_hWnd)) *lpRect = window->client;
+  if (Control* control = ControlOf(m_hWnd)) *lpRect = {0, 0, control->item.cx, control->item.cy};
 }
 
 HWND CWnd::GetDlgItemHandle(int nID) const {
@@ -416,6 +431,11 @@ int CListBox::GetCount() const {
   return control ? static_cast<int>(control->lines.size()) : 0;
 }
 
+int CListBox::GetCurSel() const {
+  Control* control = ControlOf(m_hWnd);
+  return control ? control->curSel : -1;
+}
+
 void CListBox::SetCurSel(int index) {
   Control* control = ControlOf(m_hWnd);
   if (!control) return;
@@ -435,6 +455,12 @@ void CListBox::ResetContent() {
   control->lines.clear();
   control->curSel = -1;
   control->topIndex = 0;
+}
+
+void CPixelView::SetPixels(const uint8_t* rgba, int width, int height, int zoom) {
+  Control* control = ControlOf(m_hWnd);
+  if (!control) return;
+  control->picture = ZoomPixels(rgba, width, height, zoom, control->item.cx, control->item.cy);
 }
 
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {

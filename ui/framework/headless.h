@@ -11,6 +11,7 @@
 #include "platform/cstring.h"
 #include "ui/framework/dialog.h"
 #include "ui/framework/dialog_manager.h"
+#include "ui/framework/pixel_view.h"
 
 namespace headless {
 
@@ -46,6 +47,8 @@ class ModalView {
   int TopIndex(int id) const;
   // Lines the list received while the busy pointer was up.
   int LinesAddedBusy(int id) const;
+  // What a picture control shows (CPixelView::SetPixels); empty until set.
+  const ZoomedPixels& Picture(int id) const;
   // Id of the control with the focus; 0 when none.
   int Focus() const;
 
@@ -55,6 +58,9 @@ class ModalView {
   // focus; auto radio buttons and check boxes change state first.
   void Click(int id);
   void SetFocus(int id);
+  // Double-clicks line `line` of a list: the first click selects it and
+  // takes the focus; a list with LBS_NOTIFY then notifies LBN_DBLCLK.
+  void DoubleClick(int id, int line);
   void PressEnter();
   void PressEscape();
   void PressTab();

@@ -14,6 +14,8 @@ class CListBox : public CWnd {
   void AddString(const CString& line);
   // LB_GETCOUNT.
   int GetCount() const;
+  // LB_GETCURSEL: the selected line, or -1.
+  int GetCurSel() const;
   // LB_SETCURSEL: selects the line and scrolls it into view; -1 clears the
   // selection.
   void SetCurSel(int index);

@@ -11,6 +11,7 @@
 #include "ui/framework/dc.h"
 #include "ui/framework/list_box.h"
 #include "ui/framework/menu.h"
+#include "ui/framework/pixel_view.h"
 #include "ui/framework/wnd.h"
 
 namespace {
@@ -20,6 +21,32 @@ CString WindowText(HWND hWnd) {
   int copied = GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()));
   text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
   return CString(std::move(text));
+}
+
+// A top-down DIB section of 24 bits (blue, green, red; rows padded to four
+// bytes): a static control shows it as it is, without a copy of its own.
+HBITMAP ToBitmap(const ZoomedPixels& pixels) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = pixels.width;
+  info.bmiHeader.biHeight = -pixels.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
+  size_t stride = (static_cast<size_t>(pixels.width) * 3 + 3) & ~size_t{3};
+  for (int y = 0; y < pixels.height; ++y) {
+    const uint8_t* from = pixels.rgb.data() + static_cast<size_t>(y) * pixels.width * 3;
+    uint8_t* to = static_cast<uint8_t*>(bits) + y * stride;
+    for (int x = 0; x < pixels.width * 3; x += 3) {
+      to[x] = from[x + 2];
+      to[x + 1] = from[x + 1];
+      to[x + 2] = from[x];
+    }
+  }
+  return bitmap;
 }
 
 }  // namespace
@@ -103,6 +130,10 @@ int CListBox::GetCount() const {
   return static_cast<int>(SendMessageW(m_hWnd, LB_GETCOUNT, 0, 0));
 }
 
+int CListBox::GetCurSel() const {
+  return static_cast<int>(SendMessageW(m_hWnd, LB_GETCURSEL, 0, 0));
+}
+
 void CListBox::SetCurSel(int index) {
   SendMessageW(m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
@@ -113,6 +144,18 @@ void CListBox::ResetContent() {
 
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const wchar_t* lpszNewItem) {
   return AppendMenuW(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+}
+
+// The control shows the bitmap it is given, and hands back the one it showed
+// before, which is then no longer drawn.
+void CPixelView::SetPixels(const uint8_t* rgba, int width, int height, int zoom) {
+  RECT box = {};
+  ::GetClientRect(m_hWnd, &box);
+  HBITMAP bitmap = ToBitmap(ZoomPixels(rgba, width, height, zoom, box.right, box.bottom));
+  if (!bitmap) return;
+  auto previous = reinterpret_cast<HBITMAP>(
+      SendMessageW(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+  if (previous && previous != bitmap) DeleteObject(previous);
 }
 
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {

@@ -4,6 +4,7 @@
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
+#include <wx/statbmp.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
@@ -138,6 +139,11 @@ int CListBox::GetCount() const {
   return list ? static_cast<int>(list->GetCount()) : 0;
 }
 
+int CListBox::GetCurSel() const {
+  wxListBox* list = List(m_hWnd);
+  return list ? list->GetSelection() : -1;
+}
+
 void CListBox::SetCurSel(int index) {
   wxListBox* list = List(m_hWnd);
   if (!list) return;
@@ -155,6 +161,14 @@ void CListBox::ResetContent() {
   if (!list) return;
   list->Clear();
   TraceDialog(wxString::Format("reset %d", list->GetId()));
+}
+
+void CPixelView::SetPixels(const uint8_t* rgba, int width, int height, int zoom) {
+  auto* picture = dynamic_cast<wxStaticBitmap*>(ToWx(m_hWnd));
+  if (!picture) return;
+  wxSize size = picture->GetSize();
+  picture->SetBitmap(wxBitmap(ToWxImage(ZoomPixels(rgba, width, height, zoom, size.x, size.y))));
+  TraceDialog(wxString::Format("picture %d %dx%d zoom %d", picture->GetId(), width, height, zoom));
 }
 
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {

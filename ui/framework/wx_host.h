@@ -10,12 +10,14 @@
 #include <wx/evtloop.h>
 #include <wx/image.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/cstring.h"
 #include "platform/text_encoding.h"
 #include "ui/framework/dialog_manager.h"
 #include "ui/framework/dialog_units_wx.h"
+#include "ui/framework/pixel_view.h"
 #include "ui/framework/resources.h"
 
 struct WxIcon {
@@ -47,6 +49,12 @@ inline CString FromWxString(const wxString& text) {
 }
 
 int SystemIconSize();
+
+inline wxImage ToWxImage(const ZoomedPixels& pixels) {
+  wxImage image(pixels.width, pixels.height, false);
+  std::copy(pixels.rgb.begin(), pixels.rgb.end(), image.GetData());
+  return image;
+}
 
 // A function of GTK, from the library wx has loaded, for what wx does not
 // offer; null when this wx is not built on GTK.
