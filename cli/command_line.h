@@ -28,7 +28,7 @@ struct ConvertOptions {
   CString folder;        // empty: "bmp"
   InputMode input = InputMode::kStrict;
   Background background;  // black
-  CString depfile;       // empty: no dependency file
+  CString depfile;        // empty: no dependency file
 };
 
 // Exit codes of `rastrum`.

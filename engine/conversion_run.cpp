@@ -114,7 +114,8 @@ void ConversionRun::EmitRow() {
   ++row_;
   encoder_->EncodeRow(pixels_.data(), entry_.width, encoded_.data());
   if (pass_ == 0) {
-    ForEachSink([&](OutputSink& sink) { sink.PictureRow(pixels_.data(), encoded_.data(), entry_); });
+    ForEachSink(
+        [&](OutputSink& sink) { sink.PictureRow(pixels_.data(), encoded_.data(), entry_); });
   }
   WritePlaneRow(encoded_.data() + PlaneStart(pass_), pass_);
   if (passes_ == 1 && encoder_->PlaneCount() > 1) {

@@ -80,10 +80,16 @@ DecoderSpec SpecOf(PixelFormat format) {
       return {2, [](const uint8_t* in) { return From565(LowFirst(in), true); },
               "16 bits: BGR565, low byte first"};
     case PixelFormat::kRgb888:
-      return {3, [](const uint8_t* in) { return Pixel{in[0], in[1], in[2], 255}; },
+      return {3,
+              [](const uint8_t* in) {
+                return Pixel{in[0], in[1], in[2], 255};
+              },
               "24 bits: R, G, B"};
     case PixelFormat::kBgr888:
-      return {3, [](const uint8_t* in) { return Pixel{in[2], in[1], in[0], 255}; },
+      return {3,
+              [](const uint8_t* in) {
+                return Pixel{in[2], in[1], in[0], 255};
+              },
               "24 bits: B, G, R"};
     case PixelFormat::kR3g2b3:
       return {1,
@@ -100,10 +106,16 @@ DecoderSpec SpecOf(PixelFormat format) {
               },
               "8 bits: RGB332"};
     case PixelFormat::kArgb8888:
-      return {4, [](const uint8_t* in) { return Pixel{in[2], in[1], in[0], in[3]}; },
+      return {4,
+              [](const uint8_t* in) {
+                return Pixel{in[2], in[1], in[0], in[3]};
+              },
               "32 bits: ARGB8888, low byte first (B, G, R, A)"};
     case PixelFormat::kRgba8888:
-      return {4, [](const uint8_t* in) { return Pixel{in[0], in[1], in[2], in[3]}; },
+      return {4,
+              [](const uint8_t* in) {
+                return Pixel{in[0], in[1], in[2], in[3]};
+              },
               "32 bits: R, G, B, A"};
     case PixelFormat::kRgb565A8:
       return {3, nullptr, nullptr};

@@ -211,10 +211,12 @@ TEST(FormatDecoder, EveryFormatShowsWhatItsBytesMean) {
     PixelFormat format;
     bool alpha;
   } formats[] = {
-      {PixelFormat::kRgb565, false},  {PixelFormat::kRgb565Le, false}, {PixelFormat::kBgr565, false},
-      {PixelFormat::kBgr565Le, false}, {PixelFormat::kRgb888, false},  {PixelFormat::kBgr888, false},
-      {PixelFormat::kR3g2b3, false},  {PixelFormat::kRgb332, false},   {PixelFormat::kArgb8888, true},
-      {PixelFormat::kRgba8888, true}, {PixelFormat::kRgb565A8, true},
+      {PixelFormat::kRgb565, false},  {PixelFormat::kRgb565Le, false},
+      {PixelFormat::kBgr565, false},  {PixelFormat::kBgr565Le, false},
+      {PixelFormat::kRgb888, false},  {PixelFormat::kBgr888, false},
+      {PixelFormat::kR3g2b3, false},  {PixelFormat::kRgb332, false},
+      {PixelFormat::kArgb8888, true}, {PixelFormat::kRgba8888, true},
+      {PixelFormat::kRgb565A8, true},
   };
   for (const auto& f : formats) {
     const std::string name = FormatName(f.format);

@@ -457,6 +457,8 @@ void CListBox::ResetContent() {
   control->topIndex = 0;
 }
 
+CPixelView::~CPixelView() = default;
+
 void CPixelView::SetPixels(const uint8_t* rgba, int width, int height, int zoom) {
   Control* control = ControlOf(m_hWnd);
   if (!control) return;

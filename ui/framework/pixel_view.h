@@ -27,9 +27,15 @@ ZoomedPixels ZoomPixels(const uint8_t* rgba, int width, int height, int zoom, in
 class CPixelView : public CWnd {
  public:
   CPixelView() = default;
-  ~CPixelView() override = default;
+  // Frees what the backend made to show the pixels, if it must.
+  ~CPixelView() override;
 
   // Shows the picture at `zoom` (1 or more) in the control, replacing what
   // it showed; 0 x 0 pixels leave only the margin.
   void SetPixels(const uint8_t* rgba, int width, int height, int zoom);
+
+ private:
+  // The bitmap a Win32 picture control shows: the control never frees it,
+  // so the view does, also after the control's window is gone.
+  void* m_image = nullptr;
 };

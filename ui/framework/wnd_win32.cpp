@@ -146,6 +146,10 @@ BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const wchar_t* lpszNewI
   return AppendMenuW(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
 }
 
+CPixelView::~CPixelView() {
+  if (m_image) DeleteObject(static_cast<HBITMAP>(m_image));
+}
+
 // The control shows the bitmap it is given, and hands back the one it showed
 // before, which is then no longer drawn.
 void CPixelView::SetPixels(const uint8_t* rgba, int width, int height, int zoom) {
@@ -156,6 +160,7 @@ void CPixelView::SetPixels(const uint8_t* rgba, int width, int height, int zoom)
   auto previous = reinterpret_cast<HBITMAP>(
       SendMessageW(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
   if (previous && previous != bitmap) DeleteObject(previous);
+  m_image = bitmap;
 }
 
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {

@@ -163,6 +163,8 @@ void CListBox::ResetContent() {
   TraceDialog(wxString::Format("reset %d", list->GetId()));
 }
 
+CPixelView::~CPixelView() = default;
+
 void CPixelView::SetPixels(const uint8_t* rgba, int width, int height, int zoom) {
   auto* picture = dynamic_cast<wxStaticBitmap*>(ToWx(m_hWnd));
   if (!picture) return;

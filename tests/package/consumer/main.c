@@ -2,4 +2,6 @@
    art.c among the sources. */
 #include "art.h"
 
-int main(void) { return art_pictures[ART_SUB_B_BMP].width == 1 && art_data[0] == 0x04 ? 0 : 1; }
+int main(void) {
+  return art_pictures[ART_SUB_B_BMP].width == 1 && art_data[0] == 0x04 ? 0 : 1;
+}
