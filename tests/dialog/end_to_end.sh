@@ -120,8 +120,9 @@ import -window "$main" "$artefacts/dialog-after-run.png"
 
 # With 8bit chosen after the run, a double click on the first result line
 # (banner.bmp, 100 x 50, the fourth line) opens its preview at 8 bits,
-# fitted at 3x; Enter on the focused "-" zooms out, and Escape closes the
-# preview but not the dialog.
+# fitted at a zoom of 2x or more (how much depends on the desktop font, which
+# sizes the panes); Enter on the focused "-" zooms out one step, and Escape
+# closes the preview but not the dialog.
 click_at 160 55
 xdotool mousemove --window "$main" $((width * 100 / 459)) $((height * 108 / 354))
 xdotool click --repeat 2 --delay 80 1
@@ -132,12 +133,13 @@ grep -q '^text 1013 PIC_000: pics/banner.bmp$' "$work/trace.txt" ||
 grep -q '^text 1014 100 x 50 pixels, offset 0x00000000 (0), 15000 bytes in the 24-bit' \
   "$work/trace.txt" || fail "the preview does not give the picture's size and offset"
 grep -q '^text 1012 On the display (8 bit): colour error mean ' "$work/trace.txt" || fail "the preview is not at 8 bits"
-grep -q '^picture 1011 100x50 zoom 3$' "$work/trace.txt" || fail "the preview did not fit at 3x"
+zoom=$(sed -n 's/^picture 1011 100x50 zoom \([0-9]*\)$/\1/p' "$work/trace.txt" | tail -n 1)
+[ "${zoom:-0}" -ge 2 ] || fail "the preview did not fit banner.bmp at 2x or more (zoom '${zoom:-}')"
 sleep 0.3
 import -window "$preview" "$artefacts/preview-window.png"
 xdotool windowfocus --sync "$preview" 2>/dev/null || true
 xdotool key Return
-wait_for grep -q '^text 1017 2x$' "$work/trace.txt" || fail "Enter on - did not zoom out"
+wait_for grep -q "^text 1017 $((zoom - 1))x\$" "$work/trace.txt" || fail "Enter on - did not zoom out"
 xdotool key Escape
 wait_for gone "Picture preview" || fail "Escape did not close the preview"
 kill -0 "$pid" || fail "closing the preview ended the program"
