@@ -41,16 +41,21 @@ class CatalogSink : public OutputSink {
   std::unique_ptr<PictureIds> ids_;
 };
 
-// NAME.h: the macros, the picture type, the ids and the table's declaration.
-class HeaderSink : public OutputSink {
+// A sink that writes its whole file when the run ends, from the catalog.
+class EndOfRunSink : public OutputSink {
  public:
-  HeaderSink(OutputFile& file, const OutputPlan& plan, const PictureCatalog& catalog)
-      : file_(file), plan_(plan), catalog_(catalog) {}
   void BeginRun(const std::string&) override {}
   void EnterFolder(const std::string&) override {}
   void BeginPicture(const PictureEntry&) override {}
   void WriteRow(const uint8_t*, int, const PictureEntry&) override {}
   void EndPicture(const PictureEntry&) override {}
+};
+
+// NAME.h: the macros, the picture type, the ids and the table's declaration.
+class HeaderSink : public EndOfRunSink {
+ public:
+  HeaderSink(OutputFile& file, const OutputPlan& plan, const PictureCatalog& catalog)
+      : file_(file), plan_(plan), catalog_(catalog) {}
   void EndRun() override;
 
  private:
@@ -84,16 +89,11 @@ class CSourceSink : public OutputSink {
 
 // The manifest: the run's settings, the binary image file's name, size and
 // CRC-32, and every picture's entry, as JSON.
-class ManifestSink : public OutputSink {
+class ManifestSink : public EndOfRunSink {
  public:
   ManifestSink(OutputFile& file, const OutputPlan& plan, const PictureCatalog& catalog,
                std::string binaryName)
       : file_(file), plan_(plan), catalog_(catalog), binaryName_(std::move(binaryName)) {}
-  void BeginRun(const std::string&) override {}
-  void EnterFolder(const std::string&) override {}
-  void BeginPicture(const PictureEntry&) override {}
-  void WriteRow(const uint8_t*, int, const PictureEntry&) override {}
-  void EndPicture(const PictureEntry&) override {}
   void EndRun() override;
 
  private:

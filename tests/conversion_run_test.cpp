@@ -263,17 +263,6 @@ TEST(OutputFailure, NoFileIsCreatedWhenOneCannotBe) {
   EXPECT_EQ(run.log.lines.size(), 1u);
 }
 
-// Parses the values of every array block in bmp.c back into bytes.
-std::string ArrayBytes(const std::string& arrayText) {
-  std::string bytes;
-  static const std::regex value("0x([0-9a-f]{2}),");
-  for (auto it = std::sregex_iterator(arrayText.begin(), arrayText.end(), value);
-       it != std::sregex_iterator(); ++it) {
-    bytes += static_cast<char>(std::stoi((*it)[1].str(), nullptr, 16));
-  }
-  return bytes;
-}
-
 class MixedRun : public ::testing::TestWithParam<int> {};
 
 TEST_P(MixedRun, ArraysTablesAndBinaryImageAgree) {
@@ -303,7 +292,8 @@ TEST_P(MixedRun, ArraysTablesAndBinaryImageAgree) {
   const int bpp = BytesPerPixel(GetParam());
   const std::string binary = run.Binary();
   EXPECT_EQ(binary.size(), size_t((66 + 15 + 64 + 1) * bpp));
-  EXPECT_TRUE(ArrayBytes(run.Array()) == binary) << "bmp.c and the binary image file differ";
+  EXPECT_TRUE(testing_support::ArrayBytes(run.Array()) == binary)
+      << "bmp.c and the binary image file differ";
   const std::string table = run.Table();
   for (const auto& [offset, size] : {std::pair{0, 66}, {66, 15}, {81, 64}, {145, 1}}) {
     char entry[64];

@@ -26,17 +26,6 @@ Picture Solid(int width, int height, Rgb colour) {
   return p;
 }
 
-// The bytes of every "0x..," value of a C text, in order.
-std::string ArrayBytes(const std::string& text) {
-  std::string bytes;
-  static const std::regex value("0x([0-9a-f]{2}),");
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), value);
-       it != std::sregex_iterator(); ++it) {
-    bytes += static_cast<char>(std::stoi((*it)[1].str(), nullptr, 16));
-  }
-  return bytes;
-}
-
 struct AlignCase {
   uint32_t alignment;
   std::vector<int> offsets;  // of the 3-, 6- and 9-byte pictures
@@ -66,7 +55,7 @@ TEST_P(Alignment, PicturesStartAtMultiplesAfterZeroBytes) {
     EXPECT_EQ(run.log.pictures[i].offset, static_cast<uint64_t>(offset));
   }
   EXPECT_TRUE(binary == expected);
-  EXPECT_TRUE(ArrayBytes(run.Array()) == pictures[0] + pictures[1] + pictures[2])
+  EXPECT_TRUE(testing_support::ArrayBytes(run.Array()) == pictures[0] + pictures[1] + pictures[2])
       << "bmp.c holds the pictures without the gaps";
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support/engine_run.h"
 
+#include <regex>
+
 namespace testing_support {
 
 const std::string kTableOpening = Crlf(
@@ -32,6 +34,16 @@ void EngineRun::MakeFolder(const std::filesystem::path& relative) const {
 int EngineRun::Run(const CString& folder) {
   engine.m_nFileCount = 0;
   return engine.ConvertFolder(folder, 1);
+}
+
+std::string ArrayBytes(const std::string& text) {
+  std::string bytes;
+  static const std::regex value("0x([0-9a-f]{2}),");
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), value);
+       it != std::sregex_iterator(); ++it) {
+    bytes += static_cast<char>(std::stoi((*it)[1].str(), nullptr, 16));
+  }
+  return bytes;
 }
 
 }  // namespace testing_support

@@ -74,4 +74,7 @@ class EngineRun {
   ScopedCurrentDir cwd_{dir_.path()};
 };
 
+// The bytes of every "0x..," value of a C text such as bmp.c, in order.
+std::string ArrayBytes(const std::string& text);
+
 }  // namespace testing_support
