@@ -17,6 +17,19 @@
 # another project takes it in with add_subdirectory.
 include_guard(GLOBAL)
 
+# In rastrum_add_pictures: when KEYWORD was given, checks its value against
+# `pattern` (`what` says what it must be) and adds `option value` to the
+# command line.
+macro(_rastrum_add_option keyword option pattern what)
+  if(DEFINED arg_${keyword})
+    if(NOT arg_${keyword} MATCHES "${pattern}")
+      message(FATAL_ERROR
+              "rastrum_add_pictures: ${keyword} must be ${what}, not '${arg_${keyword}}'")
+    endif()
+    list(APPEND options ${option} ${arg_${keyword}})
+  endif()
+endmacro()
+
 function(rastrum_add_pictures target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "EMBED"
                         "FOLDER;DEPTH;NAME;OUTPUT_DIR;FORMAT;ALIGN;DITHER;BACKGROUND;INPUT;HEADER"
@@ -48,25 +61,11 @@ function(rastrum_add_pictures target)
     if(NOT DEFINED arg_DEPTH)
       set(arg_DEPTH 16)
     endif()
-    if(NOT arg_DEPTH MATCHES "^(24|16|8)$")
-      message(FATAL_ERROR "rastrum_add_pictures: DEPTH must be 24, 16 or 8, not '${arg_DEPTH}'")
-    endif()
-    list(APPEND options --depth ${arg_DEPTH})
+    _rastrum_add_option(DEPTH --depth "^(24|16|8)$" "24, 16 or 8")
   endif()
-  if(DEFINED arg_ALIGN)
-    if(NOT arg_ALIGN MATCHES "^(1|2|4|8|16|32|64|128|256|512|1024|2048|4096)$")
-      message(FATAL_ERROR
-              "rastrum_add_pictures: ALIGN must be a power of two from 1 to 4096, not '${arg_ALIGN}'")
-    endif()
-    list(APPEND options --align ${arg_ALIGN})
-  endif()
-  if(DEFINED arg_DITHER)
-    if(NOT arg_DITHER MATCHES "^(none|ordered|diffusion)$")
-      message(FATAL_ERROR
-              "rastrum_add_pictures: DITHER must be none, ordered or diffusion, not '${arg_DITHER}'")
-    endif()
-    list(APPEND options --dither ${arg_DITHER})
-  endif()
+  _rastrum_add_option(ALIGN --align "^(1|2|4|8|16|32|64|128|256|512|1024|2048|4096)$"
+                      "a power of two from 1 to 4096")
+  _rastrum_add_option(DITHER --dither "^(none|ordered|diffusion)$" "none, ordered or diffusion")
   if(DEFINED arg_HEADER)
     if(NOT arg_HEADER MATCHES "^[A-Za-z][A-Za-z0-9_]*$")
       message(FATAL_ERROR "rastrum_add_pictures: HEADER must be a C identifier, not '${arg_HEADER}'")
@@ -85,19 +84,10 @@ function(rastrum_add_pictures target)
     set(arg_EXT bmp)
   endif()
   list(JOIN arg_EXT " " extensions)
-  if(DEFINED arg_INPUT)
-    if(NOT arg_INPUT MATCHES "^(strict|any)$")
-      message(FATAL_ERROR "rastrum_add_pictures: INPUT must be strict or any, not '${arg_INPUT}'")
-    endif()
-    list(APPEND options --input ${arg_INPUT})
-  endif()
-  if(DEFINED arg_BACKGROUND)
-    if(NOT arg_BACKGROUND MATCHES "^[0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f]$")
-      message(FATAL_ERROR
-              "rastrum_add_pictures: BACKGROUND must be six hex digits, not '${arg_BACKGROUND}'")
-    endif()
-    list(APPEND options --background ${arg_BACKGROUND})
-  endif()
+  _rastrum_add_option(INPUT --input "^(strict|any)$" "strict or any")
+  _rastrum_add_option(BACKGROUND --background
+                      "^[0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f]$"
+                      "six hex digits")
   if(DEFINED arg_HEADER)
     set(stem ${arg_HEADER})
   else()

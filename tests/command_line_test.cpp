@@ -17,13 +17,12 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::EncodeBitmap;
 using testing_support::HostPath;
-using testing_support::Picture;
 using testing_support::ReadFile;
 using testing_support::ScopedCurrentDir;
 using testing_support::TempDir;
 using testing_support::WriteFile;
+using testing_support::WriteTinyPicture;
 
 const std::string kUsage =
     "usage: rastrum convert [--depth 24|16|8 | --format NAME] [--dither MODE] [--align N]\n"
@@ -179,12 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class CommandRun : public ::testing::Test {
  protected:
-  void PutPicture(const fs::path& relative) const {
-    Picture p;
-    p.width = 1;
-    p.height = 1;
-    WriteFile(dir.path() / relative, EncodeBitmap(p));
-  }
+  void PutPicture(const fs::path& relative) const { WriteTinyPicture(dir.path() / relative); }
   TempDir dir;
   ScopedCurrentDir cwd{dir.path()};
 };

@@ -11,21 +11,15 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::EncodeBitmap;
-using testing_support::Picture;
 using testing_support::ReadFile;
 using testing_support::ScopedCurrentDir;
 using testing_support::TempDir;
 using testing_support::WriteFile;
+using testing_support::WriteTinyPicture;
 
 class DependencyFile : public ::testing::Test {
  protected:
-  void PutPicture(const fs::path& relative) const {
-    Picture p;
-    p.width = 1;
-    p.height = 1;
-    WriteFile(dir.path() / relative, EncodeBitmap(p));
-  }
+  void PutPicture(const fs::path& relative) const { WriteTinyPicture(dir.path() / relative); }
   int Run(const std::string& args) const {
     std::string command = "'";
     command += fs::path(RASTRUM_BINARY).string() + "' " + args + " >stdout.txt 2>stderr.txt";

@@ -51,6 +51,13 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+void WriteTinyPicture(const std::filesystem::path& path) {
+  Picture p;
+  p.width = 1;
+  p.height = 1;
+  WriteFile(path, EncodeBitmap(p));
+}
+
 void WriteFile(const std::filesystem::path& path, const std::string& text) {
   WriteFile(path, std::vector<uint8_t>(text.begin(), text.end()));
 }

@@ -31,6 +31,8 @@ void PutU16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value);
 void PutU32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value);
 
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+// A 1 x 1 black 24-bit bitmap at `path`, its folders made as needed.
+void WriteTinyPicture(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& text);
 std::string ReadFile(const std::filesystem::path& path);
 
